@@ -1,0 +1,63 @@
+# Tintwell: `make run` builds and starts the program, `make test` runs every
+# test layer. Both install what is missing first (Debian 12, as root).
+BUILD      := build
+HOST       := $(BUILD)/host
+WIN        := $(BUILD)/win32
+BENCH      := $(BUILD)/bench
+JOBS       ?= $(shell nproc)
+export WINEPREFIX       ?= $(abspath $(BUILD))/wineprefix
+export WINEDEBUG        ?= -all
+export WINEDLLOVERRIDES ?= mscoree,mshtml=
+
+.PHONY: all setup build host win32 run test unit-host unit-wine e2e bench format clean
+
+all: build
+
+setup:
+	@bash scripts/setup.sh
+
+build: host win32
+
+host: setup
+	@cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=Debug -DTINTWELL_BENCH=OFF >/dev/null
+	@cmake --build $(HOST) -j $(JOBS)
+
+win32: setup
+	@cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-i686.cmake) >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+
+$(WINEPREFIX)/.tintwell-ready: | setup
+	@bash scripts/wine-prefix.sh $(WINEPREFIX)
+
+run: win32 $(WINEPREFIX)/.tintwell-ready
+	@bash scripts/run.sh $(WIN)/Tintwell.exe $(BUILD)/screenshot.png
+
+unit-host: host
+	@cd $(HOST) && ctest --output-on-failure
+
+unit-wine: win32 $(WINEPREFIX)/.tintwell-ready
+	@cd $(WIN) && bash ../../scripts/with-xvfb.sh 24 ctest --output-on-failure; \
+	    rc=$$?; wineserver -k 2>/dev/null; exit $$rc
+
+e2e: win32 $(WINEPREFIX)/.tintwell-ready
+	@bash scripts/e2e.sh $(WIN)
+
+test: setup
+	@$(MAKE) --no-print-directory unit-host
+	@$(MAKE) --no-print-directory unit-wine
+	@$(MAKE) --no-print-directory e2e
+
+bench: setup $(WINEPREFIX)/.tintwell-ready
+	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DTINTWELL_TESTS=OFF -DTINTWELL_SANITIZE=OFF >/dev/null
+	@cmake --build $(BENCH) -j $(JOBS)
+	@$(MAKE) --no-print-directory win32
+	$(BENCH)/bench/pass_bench --benchmark_counters_tabular=true
+	wine $(WIN)/bench/pass_timing.exe
+	@bash scripts/recolour-fps.sh $(WIN)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

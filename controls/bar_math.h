@@ -1,0 +1,30 @@
+// Position bar geometry: pointer to value, value to thumb, page step. Pure.
+#pragma once
+#include <cstdint>
+
+constexpr std::int32_t kBarTrackInset = 13; // the arrow cells on each side
+
+struct BarRange {
+    std::int32_t minimum = 0, maximum = 255;
+};
+
+// The bar's set-value clamp: the upper bound is tested first.
+constexpr std::int32_t ClampBarValue(std::int32_t v, BarRange r) {
+    return v > r.maximum ? r.maximum : (v < r.minimum ? r.minimum : v);
+}
+
+// Pointer x (client coordinates) to a value, before the clamp; trackWidth > 0.
+constexpr std::int32_t BarValueFromX(std::int32_t x, std::int32_t trackLeft,
+                                     std::int32_t trackWidth, BarRange r) {
+    return r.minimum + (x - trackLeft) * (r.maximum - r.minimum) / trackWidth;
+}
+
+// A value to the thumb's x; the range must be non-empty.
+constexpr std::int32_t BarXFromValue(std::int32_t value, std::int32_t trackLeft,
+                                     std::int32_t trackWidth, BarRange r) {
+    return trackLeft + (value - r.minimum) * trackWidth / (r.maximum - r.minimum);
+}
+
+constexpr std::int32_t BarPageStep(std::int32_t trackWidth, BarRange r) {
+    return (r.maximum - r.minimum) / trackWidth + 1;
+}

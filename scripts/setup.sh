@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the tool chain on Debian 12 (as root) when anything is missing:
+# host compiler and CMake, GoogleTest sources, Benchmark, clang-format,
+# MinGW-w64 i686, Wine with its 32-bit half and X libraries, Xvfb, ImageMagick.
+set -euo pipefail
+
+packages=(
+    g++ cmake make googletest libgtest-dev libbenchmark-dev clang-format
+    g++-mingw-w64-i686 wine wine32:i386 fonts-wine xvfb imagemagick
+    libxrender1:i386 libxcursor1:i386 libxi6:i386 libxrandr2:i386
+    libxinerama1:i386 libxcomposite1:i386 libxfixes3:i386
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" != 0 ]; then
+    echo "setup: missing packages: ${missing[*]}" >&2
+    echo "setup: run 'make setup' as root, or install them with apt-get" >&2
+    exit 1
+fi
+echo "setup: installing ${missing[*]}"
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
