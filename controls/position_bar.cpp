@@ -1,0 +1,265 @@
+#include "controls/position_bar.h"
+#include "app/shell.h"
+#include "colour/colour_math.h"
+#include "controls/bar_math.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr const char* kBarClass = "zPositionBar";
+constexpr UINT_PTR kTimerUp = 1;   // repeat step +1
+constexpr UINT_PTR kTimerDown = 2; // repeat step -1
+constexpr UINT kRepeatDelay = 500; // first repeat after a page press
+constexpr UINT kRepeatPeriod = 50;
+constexpr std::int32_t kKeyPage = 32;
+constexpr int kThumbRadius = 4;
+
+// Shared by every bar; constant-initialised, so valid before the records'
+// own (dynamic) construction runs.
+std::int32_t barCount = 0;
+HFONT barFont = nullptr;
+
+void RegisterBarClass() {
+    WNDCLASSA wc{};
+    wc.style = CS_SAVEBITS;
+    wc.lpfnWndProc = DefWindowProcA; // each bar installs its own at creation
+    // Null during static construction: the platform takes it as the exe itself.
+    wc.hInstance = instanceHandle;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kBarClass;
+    RegisterClassA(&wc);
+}
+
+HFONT MakeBarFont() {
+    LOGFONTA lf;
+    std::memset(&lf, 0, sizeof lf);
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    lf.lfHeight = 18;
+    lf.lfWeight = FW_BOLD;
+    lf.lfQuality = PROOF_QUALITY;
+    std::memcpy(lf.lfFaceName, "Arial", sizeof "Arial");
+    return CreateFontIndirectA(&lf);
+}
+
+BarRange RangeOf(const PositionBar& bar) {
+    return BarRange{bar.minimum, bar.maximum};
+}
+std::int32_t TrackWidth(const PositionBar& bar) {
+    return bar.track.right - bar.track.left;
+}
+
+// GET_X_LPARAM: the low word is signed, negative left of the bar under capture.
+std::int32_t PointerX(LPARAM lp) {
+    return static_cast<std::int32_t>(static_cast<short>(LOWORD(lp)));
+}
+
+LPARAM RecordParam(PositionBar& bar) {
+    return reinterpret_cast<LPARAM>(&bar);
+}
+
+void Invalidate(const PositionBar& bar) {
+    InvalidateRect(bar.window, nullptr, FALSE);
+}
+
+// The one path every input takes: clamp, store, and report only a change.
+void SetBarValue(PositionBar& bar, std::int32_t v) {
+    const std::int32_t clamped = ClampBarValue(v, RangeOf(bar));
+    if (clamped == bar.value) return;
+    bar.value = clamped;
+    PostMessageA(bar.parent, bar.baseMessage, static_cast<WPARAM>(clamped), RecordParam(bar));
+    Invalidate(bar);
+}
+
+std::int32_t ValueAtX(const PositionBar& bar, std::int32_t x) {
+    return BarValueFromX(x, bar.track.left, TrackWidth(bar), RangeOf(bar));
+}
+
+void KillRepeat(const PositionBar& bar) {
+    KillTimer(bar.window, kTimerDown);
+    KillTimer(bar.window, kTimerUp);
+}
+
+void SendDragState(PositionBar& bar, WPARAM state) {
+    SendMessageA(bar.parent, bar.baseMessage + 1, state, RecordParam(bar));
+}
+
+void OnBarPaint(PositionBar& bar) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(bar.window, &ps);
+    SetTextColor(dc, 0xFFFFFF);
+    SetBkColor(dc, 0);
+    HGDIOBJ oldFont = SelectObject(dc, barFont);
+    HGDIOBJ oldPen = SelectObject(dc, bar.pen);
+
+    const int half = (bar.track.bottom - bar.track.top) / 2;
+    const int top = bar.track.top;
+    // The 18-pixel text cells are centred on the bar's middle line.
+    TextOutA(dc, -2, half - 9, " < ", 3);
+    TextOutA(dc, bar.track.right, half - 9, " >", 2);
+    FillRect(dc, &bar.track, bar.brush);
+
+    const int x = BarXFromValue(bar.value, bar.track.left, TrackWidth(bar), RangeOf(bar));
+    const int y = top + half;
+    // Equal start and end points make Arc draw the whole ring.
+    Arc(dc, x - kThumbRadius, y - kThumbRadius, x + kThumbRadius, y + kThumbRadius, x,
+        y - kThumbRadius, x, y - kThumbRadius);
+
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldFont);
+    EndPaint(bar.window, &ps);
+}
+
+void OnBarCaptureChanged(PositionBar& bar) {
+    bar.dragging = 0;
+    bar.savedValue = -1;
+    KillRepeat(bar);
+}
+
+// Esc during a drag: put back the value from before the press.
+void EndDragRestoring(PositionBar& bar) {
+    // Taken first: the capture loss below clears it.
+    const std::int32_t saved = bar.savedValue;
+    bar.dragging = 0;
+    ReleaseCapture();
+    SetBarValue(bar, saved);
+    bar.savedValue = -1;
+    SendDragState(bar, 0);
+}
+
+void OnBarKeyDown(PositionBar& bar, WPARAM key, LPARAM lp) {
+    switch (key) {
+    case VK_ESCAPE:
+        if (bar.dragging && bar.savedValue != -1) EndDragRestoring(bar);
+        break;
+    case VK_PRIOR: SetBarValue(bar, bar.value + kKeyPage); break;
+    case VK_NEXT: SetBarValue(bar, bar.value - kKeyPage); break;
+    case VK_END: SetBarValue(bar, bar.maximum); break;
+    case VK_HOME: SetBarValue(bar, bar.minimum); break;
+    case VK_LEFT: SetBarValue(bar, bar.value - 1); break;
+    case VK_RIGHT: SetBarValue(bar, bar.value + 1); break;
+    default: break;
+    }
+    // Every key goes on to the parent, which closes on Esc.
+    PostMessageA(bar.parent, WM_KEYDOWN, key, lp);
+}
+
+// The repeat steps by one, not by the page step, and keeps firing at a bound.
+void OnBarTimer(PositionBar& bar, WPARAM id) {
+    if (id == kTimerDown) {
+        SetBarValue(bar, bar.value - 1);
+        SetTimer(bar.window, kTimerDown, kRepeatPeriod, nullptr);
+    } else if (id == kTimerUp) {
+        SetBarValue(bar, bar.value + 1);
+        SetTimer(bar.window, kTimerUp, kRepeatPeriod, nullptr);
+    }
+}
+
+void OnBarMouseMove(PositionBar& bar, LPARAM lp) {
+    if (bar.dragging) SetBarValue(bar, ValueAtX(bar, PointerX(lp)));
+}
+
+void OnBarPress(PositionBar& bar, LPARAM lp) {
+    SetFocus(bar.window);
+    const std::int32_t x = PointerX(lp);
+    if (x < bar.track.left || x > bar.track.right) {
+        // Paging takes no capture, so only a release over the bar stops the repeat.
+        const std::int32_t step = BarPageStep(TrackWidth(bar), RangeOf(bar));
+        if (x < bar.track.left) {
+            SetBarValue(bar, bar.value - step);
+            SetTimer(bar.window, kTimerDown, kRepeatDelay, nullptr);
+        } else {
+            SetBarValue(bar, bar.value + step);
+            SetTimer(bar.window, kTimerUp, kRepeatDelay, nullptr);
+        }
+        return;
+    }
+    bar.dragging = 1;
+    SetCapture(bar.window);
+    bar.savedValue = bar.value;
+    // Sent before the value moves: the parent snapshots the pre-press value.
+    SendDragState(bar, 1);
+    SetBarValue(bar, ValueAtX(bar, x));
+}
+
+void OnBarRelease(PositionBar& bar, LPARAM lp) {
+    if (!bar.dragging) {
+        KillRepeat(bar);
+        return;
+    }
+    bar.dragging = 0;
+    ReleaseCapture(); // delivers WM_CAPTURECHANGED now
+    SetBarValue(bar, ValueAtX(bar, PointerX(lp)));
+    bar.savedValue = -1;
+    SendDragState(bar, 0);
+}
+
+LRESULT CALLBACK BarProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* bar = reinterpret_cast<PositionBar*>(GetWindowLongA(w, GWL_USERDATA));
+    if (!bar) return DefWindowProcA(w, msg, wp, lp);
+    switch (msg) {
+    case WM_PAINT: OnBarPaint(*bar); return 0;
+    case WM_KEYDOWN: OnBarKeyDown(*bar, wp, lp); break;
+    case WM_TIMER: OnBarTimer(*bar, wp); break;
+    case WM_MOUSEMOVE: OnBarMouseMove(*bar, lp); break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: OnBarPress(*bar, lp); break;
+    case WM_LBUTTONUP: OnBarRelease(*bar, lp); break;
+    case WM_CAPTURECHANGED: OnBarCaptureChanged(*bar); break;
+    default: break;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+} // namespace
+
+PositionBar::PositionBar()
+    : pen(nullptr), brush(nullptr), parent(nullptr), window(nullptr),
+      baseMessage(0), track{}, creationRect{}, width(0), height(0), colour(CLR_INVALID), value(0),
+      savedValue(-1), minimum(0), maximum(255), dragging(0) {
+    if (barCount == 0) {
+        RegisterBarClass();
+        barFont = MakeBarFont();
+    }
+    ++barCount;
+}
+
+PositionBar::~PositionBar() {
+    if (--barCount == 0 && barFont) {
+        DeleteObject(barFont);
+        barFont = nullptr;
+    }
+    if (brush) DeleteObject(brush);
+    if (pen) DeleteObject(pen);
+}
+
+bool CreatePositionBar(PositionBar& bar, HWND parent, std::uint32_t baseMessage, const RECT& rect,
+                       COLORREF colour) {
+    bar.baseMessage = baseMessage;
+    bar.parent = parent;
+    bar.creationRect = rect;
+    bar.width = rect.right - rect.left;
+    bar.height = rect.bottom - rect.top;
+    bar.window = CreateWindowExA(
+        WS_EX_CLIENTEDGE, kBarClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
+        rect.left, rect.top, bar.width, bar.height, parent, nullptr, instanceHandle, nullptr);
+    if (!bar.window) return false;
+
+    GetClientRect(bar.window, &bar.track);
+    bar.track.left += kBarTrackInset;
+    bar.track.right -= kBarTrackInset;
+    // The user data first: the bar procedure reads it for every message.
+    SetWindowLongA(bar.window, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(&bar)));
+    SetWindowLongA(bar.window, GWL_WNDPROC,
+                   static_cast<LONG>(reinterpret_cast<LONG_PTR>(&BarProc)));
+    bar.colour = colour;
+    bar.brush = CreateSolidBrush(colour);
+    bar.pen = CreatePen(PS_SOLID, 1, InverseColor(colour));
+    return true;
+}
+
+void SetBarValueSilently(PositionBar& bar, std::int32_t value) {
+    bar.value = ClampBarValue(value, RangeOf(bar));
+    // A null window would make InvalidateRect repaint every window.
+    if (bar.window) Invalidate(bar);
+}
