@@ -31,7 +31,9 @@ constexpr std::uint32_t kLabelColor = 0x00003050;
 constexpr int kPaletteCells = 10;
 
 // -1 means "centre"; the halving is an arithmetic shift, rounding down.
-constexpr std::int32_t CentredX(std::int32_t screenWidth) { return (screenWidth - kMainWidth) >> 1; }
+constexpr std::int32_t CentredX(std::int32_t screenWidth) {
+    return (screenWidth - kMainWidth) >> 1;
+}
 constexpr std::int32_t CentredY(std::int32_t screenHeight) {
     return (screenHeight - kCentringHeight) >> 1;
 }

@@ -2,12 +2,48 @@
 #include <cstdio>
 #include <cstring>
 
-const char* const kSettingsKeys[kSettingsKeyCount] = {
-    "Current color",  "Background color", "X",              "Y",
-    "Auto apply",     "Custom color 0",   "Custom color 1", "Custom color 2",
-    "Custom color 3", "Custom color 4",   "Custom color 5", "Custom color 6",
-    "Custom color 7", "Custom color 8",   "Custom color 9", "AvgFPS",
-};
+namespace {
+
+void Put(SettingsEntry& e, const char* key, std::int32_t value) {
+    std::snprintf(e.key, sizeof e.key, "%s", key);
+    std::snprintf(e.value, sizeof e.value, "%ld", long(value));
+}
+
+} // namespace
+
+void PaletteKey(int cell, char (&out)[32]) {
+    std::snprintf(out, sizeof out, "Custom color %d", cell);
+}
+
+void FormatSettings(const SettingsValues& v, SettingsEntry (&out)[kSettingsKeyCount]) {
+    Put(out[0], "Current color", std::int32_t(v.currentColor));
+    Put(out[1], "Background color", std::int32_t(v.backgroundColor));
+    Put(out[2], "X", v.x);
+    Put(out[3], "Y", v.y);
+    Put(out[4], "Auto apply", v.autoApply ? 1 : 0);
+    for (int i = 0; i < 10; ++i) {
+        char key[32];
+        PaletteKey(i, key);
+        Put(out[5 + i], key, std::int32_t(v.customColors[i]));
+    }
+    std::snprintf(out[15].key, sizeof out[15].key, "AvgFPS");
+    std::snprintf(out[15].value, sizeof out[15].value, "%lu",
+                  static_cast<unsigned long>(v.averageFps));
+}
+
+void ReadSettings(SettingsIntReader readInt, void* context, SettingsValues& v) {
+    v.x = readInt("X", v.x, context);
+    v.y = readInt("Y", v.y, context);
+    v.currentColor = std::uint32_t(readInt("Current color", std::int32_t(v.currentColor), context));
+    v.backgroundColor =
+        std::uint32_t(readInt("Background color", std::int32_t(v.backgroundColor), context));
+    v.autoApply = readInt("Auto apply", v.autoApply ? 1 : 0, context) != 0;
+    for (int i = 0; i < 10; ++i) {
+        char key[32];
+        PaletteKey(i, key);
+        v.customColors[i] = std::uint32_t(readInt(key, std::int32_t(v.customColors[i]), context));
+    }
+}
 
 bool BuildSettingsPath(const char* directory, char* out, std::size_t outSize) {
     const std::size_t dirLen = std::strlen(directory);
@@ -16,14 +52,4 @@ bool BuildSettingsPath(const char* directory, char* out, std::size_t outSize) {
     std::memcpy(out, directory, dirLen);
     std::memcpy(out + dirLen, kSettingsFileName, nameLen + 1);
     return true;
-}
-
-void PaletteKey(int cell, char (&out)[32]) { std::snprintf(out, sizeof out, "Custom color %d", cell); }
-
-void FormatSigned(std::int32_t value, char (&out)[32]) {
-    std::snprintf(out, sizeof out, "%ld", long(value));
-}
-
-void FormatUnsigned(std::uint32_t value, char (&out)[32]) {
-    std::snprintf(out, sizeof out, "%lu", static_cast<unsigned long>(value));
 }

@@ -1,4 +1,4 @@
-// The settings file's name, keys and value texts. Pure.
+// The settings file's name, keys, defaults and value texts. Pure.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -7,24 +7,46 @@ constexpr const char* kSettingsSection = "General";
 constexpr const char* kSettingsFileName = "\\ZantheTintwell.ini";
 constexpr std::size_t kSettingsPathSize = 1024;
 
-constexpr std::uint32_t kDefaultCurrentColor = 16777215; // white
+constexpr std::uint32_t kDefaultCurrentColor = 16777215;    // white
 constexpr std::uint32_t kDefaultBackgroundColor = 16757435; // 0xFFB2BB, light lavender
 constexpr std::uint32_t kBuiltInPalette[10] = {
     0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFFFFFF,
     0xFF00FF, 0xFFFF00, 0x800000, 0x808080, 0x000000,
 };
 
-// The sixteen keys in the order they are written.
+// Everything the file holds, with the defaults of a missing file.
+struct SettingsValues {
+    std::int32_t x = -1, y = -1; // -1: centre the window
+    std::uint32_t currentColor = kDefaultCurrentColor;
+    std::uint32_t backgroundColor = kDefaultBackgroundColor;
+    bool autoApply = true;
+    std::uint32_t customColors[10] = {
+        kBuiltInPalette[0], kBuiltInPalette[1], kBuiltInPalette[2], kBuiltInPalette[3],
+        kBuiltInPalette[4], kBuiltInPalette[5], kBuiltInPalette[6], kBuiltInPalette[7],
+        kBuiltInPalette[8], kBuiltInPalette[9],
+    };
+    std::uint32_t averageFps = 0; // written, never read
+};
+
 constexpr std::size_t kSettingsKeyCount = 16;
-extern const char* const kSettingsKeys[kSettingsKeyCount];
+
+struct SettingsEntry {
+    char key[32];
+    char value[32];
+};
+
+// The sixteen keys with their value texts, in the order they are written:
+// "%ld" for everything but "AvgFPS", which is "%lu"; "Auto apply" as 1 or 0.
+void FormatSettings(const SettingsValues& values, SettingsEntry (&out)[kSettingsKeyCount]);
+
+// Reads every key but "AvgFPS" through `readInt`, each with the value that
+// `values` already holds as its default; any non-zero "Auto apply" is on.
+using SettingsIntReader = std::int32_t (*)(const char* key, std::int32_t fallback, void* context);
+void ReadSettings(SettingsIntReader readInt, void* context, SettingsValues& values);
 
 // The directory with "\ZantheTintwell.ini" appended as it stands (a drive
 // root gives a doubled backslash). False when it does not fit.
 bool BuildSettingsPath(const char* directory, char* out, std::size_t outSize);
 
-// "Custom color " and the cell number, "%d".
+// "Custom color " and the cell number.
 void PaletteKey(int cell, char (&out)[32]);
-
-// "%ld" of a signed 32-bit value and "%lu" of an unsigned one.
-void FormatSigned(std::int32_t value, char (&out)[32]);
-void FormatUnsigned(std::uint32_t value, char (&out)[32]);

@@ -1,18 +1,9 @@
 #include "colour/brightness_math.h"
-#include <algorithm>
 
-BrightnessSnapshot MakeBrightnessSnapshot(std::int32_t barValue, const Components& c) {
-    BrightnessSnapshot s;
-    s.base = barValue;
-    s.colour = c;
-    s.max = std::max({c.red, c.green, c.blue});
-    s.min = std::min({c.red, c.green, c.blue});
-    return s;
-}
-
-std::int32_t BrightnessShift(const BrightnessSnapshot& s, std::int32_t v) {
+std::int32_t BrightnessShift(std::int32_t base, std::int32_t max, std::int32_t min,
+                             std::int32_t v) {
     // Neither divisor can be 0: v > base means base < 765, v < base means base > 0.
-    if (v > s.base) return (v - s.base) * (255 - s.min) / (765 - s.base);
-    if (v < s.base) return (v - s.base) * s.max / s.base;
+    if (v > base) return (v - base) * (255 - min) / (765 - base);
+    if (v < base) return (v - base) * max / base;
     return 0;
 }

@@ -19,7 +19,9 @@ struct Components {
 // of the colour reference and drops the top byte.
 void ApplyComponent(Components& c, std::uint8_t selector, std::int32_t value);
 
-constexpr ColorRef ColorRefOf(const Components& c) { return MakeColorRef(c.red, c.green, c.blue); }
+constexpr ColorRef ColorRefOf(const Components& c) {
+    return MakeColorRef(c.red, c.green, c.blue);
+}
 constexpr Packed PackedOf(const Components& c) {
     return (std::uint32_t(c.red) << 16) | (std::uint32_t(c.green) << 8) | c.blue;
 }

@@ -17,7 +17,8 @@ int HexDigit(char c) {
 
 std::uint32_t HexToUint32(const char* text, const char** end) {
     const char* p = text;
-    while (IsSpace(*p)) ++p;
+    while (IsSpace(*p))
+        ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = (*p++ == '-');
     // "0x" counts only when a digit follows; otherwise the "0" is the number.
@@ -57,7 +58,9 @@ void FormatHexText(Packed value, char (&out)[16]) {
         value >>= 4;
     } while (value != 0);
     int i = 0;
-    for (int pad = 6 - n; pad > 0; --pad) out[i++] = '0';
-    while (n > 0) out[i++] = tmp[--n];
+    for (int pad = 6 - n; pad > 0; --pad)
+        out[i++] = '0';
+    while (n > 0)
+        out[i++] = tmp[--n];
     out[i] = '\0';
 }

@@ -11,8 +11,8 @@ struct RecolourEngine {
     std::uint8_t* outputBuffer;  // the recoloured copy a render paints
     std::uint32_t captureCapacity, outputCapacity;
     HWND targetWindow;
-    RECT area;       // captured part of the client area, client coordinates
-    POINT pickPoint; // where the colour was picked, client coordinates
+    RECT area;             // captured part of the client area, client coordinates
+    POINT pickPoint;       // where the colour was picked, client coordinates
     Packed colorToReplace; // kNoColor: none
     BITMAPINFO bitmapInfo;
     std::uint32_t bitsPerPixel;

@@ -16,10 +16,11 @@ extern std::uint32_t renderTime; // their milliseconds, on top of 1
 // The render one pass runs; replaceable so tests can slow a pass down.
 using RecolourRenderFn = bool (*)(std::uint32_t color);
 extern RecolourRenderFn recolourRender;
-extern std::atomic<std::uint32_t> passCount; // passes run, counted or not
+extern std::atomic<std::uint32_t> passCount;   // passes run, counted or not
+extern std::atomic<std::uint32_t> wakeUpCount; // wake-ups requested
 
-void StartWorker();  // event (created signalled, then reset), thread, lock
-void WakeWorker();   // SetEvent; safe before the worker exists
+void StartWorker(); // event (created signalled, then reset), thread, lock
+void WakeWorker();  // SetEvent; safe before the worker exists
 // Ends the worker for good: raises the stop flag, wakes it and waits until it
 // has left, so the event, the lock and the engine can go.
 void EndWorker();

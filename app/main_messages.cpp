@@ -1,0 +1,188 @@
+#include "app/main_messages.h"
+#include "app/layout.h"
+#include "app/main_window.h"
+#include "app/records.h"
+#include "app/shell.h"
+#include "colour/brightness.h"
+#include "colour/colour_state.h"
+#include "colour/hex_text.h"
+#include "recolour/target_pick.h"
+#include "recolour/worker.h"
+
+bool autoApply = true;
+COLORREF savedColor = kNoColor;
+
+void InvalidateTarget() {
+    InvalidateRect(recolourEngine.targetWindow, nullptr, TRUE);
+}
+
+static void OnAutoApplyClicked() {
+    autoApply = SendMessageA(autoApplyBox, BM_GETCHECK, 0, 0) != 0;
+    if (autoApply)
+        WakeWorker(); // repaint the target with the Current colour at once
+    else
+        InvalidateTarget();
+}
+
+static void OnCommand(WPARAM wParam, LPARAM lParam) {
+    const HWND sender = reinterpret_cast<HWND>(lParam);
+    if (sender == nullptr) return;
+    if (sender == autoApplyBox) {
+        OnAutoApplyClicked();
+    } else if (sender == closeButton) {
+        PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    } else if (sender == copyButton) {
+        CopyHexToClipboard();
+    } else if (sender == editBox && HIWORD(wParam) == EN_CHANGE) {
+        ParseHexText();
+        RefreshColorViews(true);
+    }
+}
+
+static void OnKeyDown(WPARAM key) {
+    if (key == VK_ESCAPE) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+}
+
+static LRESULT OnGetDlgCode(HWND window, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg == nullptr) return 0;
+    if (msg->message == WM_KEYUP || msg->message == WM_CHAR) return 0;
+    OnKeyDown(wParam);
+    return DefWindowProcA(window, WM_GETDLGCODE, wParam, lParam);
+}
+
+static LRESULT OnControlColor(HDC dc) {
+    SetTextColor(dc, InverseColor(backgroundColor));
+    SetBkColor(dc, backgroundColor);
+    return reinterpret_cast<LRESULT>(backgroundBrush);
+}
+
+static void OnPickColorReport(WPARAM wParam, LPARAM lParam) {
+    if (lParam != reinterpret_cast<LPARAM>(&pickColorControl)) return;
+    SetColorComponent(ComponentWhole, std::int32_t(wParam), true, true);
+    RefreshColorViews(false);
+}
+
+static void OnPickColorState(WPARAM wParam, LPARAM lParam) {
+    if (lParam != reinterpret_cast<LPARAM>(&pickColorControl)) return;
+    const auto state = std::int32_t(wParam);
+    if (state == 1) {
+        savedColor = currentColor.load();
+    } else if (state == -1) {
+        SetColorComponent(ComponentWhole, std::int32_t(savedColor), true, true);
+        RefreshColorViews(false);
+        if (autoApply) WakeWorker(); // a worker already woken renders once more
+    }
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: PaintMainWindow(); return 0;
+    case WM_CLOSE:
+        OnMainClose();
+        PostQuitMessage(0);
+        break;
+    case WM_DESTROY: PostQuitMessage(0); break;
+    case WM_GETDLGCODE: return OnGetDlgCode(window, wParam, lParam);
+    case WM_KEYDOWN: OnKeyDown(wParam); break;
+    case WM_COMMAND: OnCommand(wParam, lParam); break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: return OnControlColor(reinterpret_cast<HDC>(wParam));
+    case WM_LBUTTONDOWN: OnPaletteLeftClick(lParam); break;
+    case WM_RBUTTONDOWN: OnPaletteRightClick(lParam); break;
+    case kBarMessage: OnBarValueChanged(std::int32_t(wParam), lParam); break;
+    case kBarMessage + 1: OnBarDragState(std::int32_t(wParam), lParam); break;
+    case kPickColorMessage: OnPickColorReport(wParam, lParam); break;
+    case kPickColorMessage + 1: OnPickColorState(wParam, lParam); break;
+    case kPickWindowMessage: OnPickWindowHover(wParam, lParam); break;
+    case kPickWindowMessage + 1: OnPickWindowState(wParam, lParam); break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void OnMainClose() {
+    InvalidateTarget();
+    // A window closed while minimised keeps the position it was created at.
+    if (!IsIconic(mainWindow)) {
+        RECT r;
+        GetWindowRect(mainWindow, &r);
+        windowX = r.left;
+        windowY = r.top;
+    }
+}
+
+// Another program may hold the clipboard open; give it a moment, a few times,
+// rather than freezing the window for as long as it keeps it.
+static bool OpenClipboardPatiently() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (OpenClipboard(mainWindow)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+void CopyHexToClipboard() {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, 7);
+    if (!memory) return;
+    char* text = static_cast<char*>(GlobalLock(memory));
+    if (!text) {
+        GlobalFree(memory);
+        return;
+    }
+    text[0] = '\0';
+    SendMessageA(editBox, WM_GETTEXT, 7, reinterpret_cast<LPARAM>(text));
+    GlobalUnlock(memory);
+
+    if (!OpenClipboardPatiently()) {
+        GlobalFree(memory);
+        return;
+    }
+    // Emptying drops another program's Unicode text, which would otherwise be
+    // pasted in place of ours.
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    CloseClipboard();
+}
+
+void ParseHexText() {
+    if (hexTextSetByProgram) {
+        hexTextSetByProgram = false; // our own WM_SETTEXT, not input
+        return;
+    }
+    char text[31];
+    text[0] = '\0';
+    SendMessageA(editBox, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    Packed typed;
+    if (!ParseTypedHex(text, &typed)) return;
+    SetColorComponent(ComponentWhole, std::int32_t(ColorRefFromPacked(typed)), true, true);
+}
+
+static int PaletteCellAt(LPARAM lParam) {
+    return PaletteHitTest(std::int32_t(LOWORD(lParam)), std::int32_t(HIWORD(lParam)));
+}
+
+void OnPaletteLeftClick(LPARAM lParam) {
+    const int i = PaletteCellAt(lParam);
+    if (i < 0) return;
+    SetColorComponent(ComponentWhole, std::int32_t(customColors[i]), true, true);
+    RefreshColorViews(false);
+}
+
+void OnPaletteRightClick(LPARAM lParam) {
+    const int i = PaletteCellAt(lParam);
+    if (i < 0) return;
+    customColors[i] = currentColor.load();
+    PaintPaletteCell(i);
+}
+
+void SubclassForKeys(HWND control, WNDPROC procedure) {
+    SetWindowLongPtrA(control, GWLP_USERDATA, GetWindowLongPtrA(control, GWLP_WNDPROC));
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+}
+
+LRESULT CALLBACK KeyForwardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && (wParam == VK_ESCAPE || wParam == VK_RETURN))
+        PostMessageA(GetParent(window), WM_KEYDOWN, wParam, reinterpret_cast<LPARAM>(window));
+    const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return CallWindowProcA(previous, window, message, wParam, lParam);
+}

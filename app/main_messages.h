@@ -1,0 +1,27 @@
+// The main window procedure and the small operations behind its cases.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+// Notification bases given to the custom controls; N + 1 reports state.
+constexpr UINT kBarMessage = WM_USER + 701;        // 1725, 1726
+constexpr UINT kPickColorMessage = WM_USER + 703;  // 1727, 1728
+constexpr UINT kPickWindowMessage = WM_USER + 705; // 1729, 1730
+
+extern bool autoApply;      // the "Auto apply" check box
+extern COLORREF savedColor; // currentColor when an eyedropper pick began
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void SubclassForKeys(HWND control, WNDPROC procedure);
+LRESULT CALLBACK KeyForwardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void OnMainClose();
+void CopyHexToClipboard();
+void ParseHexText();
+void OnPaletteLeftClick(LPARAM lParam);
+void OnPaletteRightClick(LPARAM lParam);
+
+// Has the recolour target repaint itself in its own colours. With no target
+// chosen the platform redraws every window.
+void InvalidateTarget();

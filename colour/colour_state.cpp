@@ -1,0 +1,46 @@
+#include "colour/colour_state.h"
+#include "app/main_messages.h"
+#include "app/main_window.h"
+#include "app/records.h"
+#include "colour/hex_text.h"
+#include "recolour/worker.h"
+
+std::uint8_t currentRed, currentGreen, currentBlue;
+std::atomic<ColorRef> currentColor{0x00FFFFFF};
+bool hexTextSetByProgram;
+
+void SetColorComponent(std::uint8_t selector, std::int32_t value, bool updateBrightness,
+                       bool wakeWorker) {
+    Components c{currentRed, currentGreen, currentBlue};
+    ApplyComponent(c, selector, value);
+    currentRed = c.red;
+    currentGreen = c.green;
+    currentBlue = c.blue;
+    currentColor.store(ColorRefOf(c));
+    if (updateBrightness)
+        brightnessBar.value =
+            ClampInt(BrightnessOf(c), brightnessBar.minimum, brightnessBar.maximum);
+    // After the store, so the woken worker paints the new colour.
+    if (wakeWorker && autoApply) WakeWorker();
+}
+
+static void SetBarFromComponent(PositionBar& bar, std::uint8_t component) {
+    bar.value = ClampInt(component, bar.minimum, bar.maximum);
+}
+
+void RefreshColorViews(bool skipHexText) {
+    if (!skipHexText) {
+        char text[16];
+        FormatHexText(PackedOf(Components{currentRed, currentGreen, currentBlue}), text);
+        hexTextSetByProgram = true;
+        SendMessageA(editBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SetBarFromComponent(redBar, currentRed);
+    SetBarFromComponent(greenBar, currentGreen);
+    SetBarFromComponent(blueBar, currentBlue);
+    InvalidateRect(mainWindow, &swatchRect, FALSE);
+    InvalidateRect(brightnessBar.window, nullptr, FALSE);
+    InvalidateRect(redBar.window, nullptr, FALSE);
+    InvalidateRect(greenBar.window, nullptr, FALSE);
+    InvalidateRect(blueBar.window, nullptr, FALSE);
+}

@@ -1,0 +1,44 @@
+#include "recolour/target_pick.h"
+#include "app/main_messages.h"
+#include "app/main_window.h"
+#include "app/records.h"
+#include "colour/colour_state.h"
+#include "recolour/worker.h"
+
+static bool FromPickWindow(LPARAM lParam) {
+    return lParam == reinterpret_cast<LPARAM>(&pickWindowControl);
+}
+
+void OnPickWindowHover(WPARAM wParam, LPARAM lParam) {
+    if (!FromPickWindow(lParam)) return;
+    // A preview: the text and the bars keep the colour from before the pick,
+    // and the worker is not woken.
+    currentColor.store(ColorRef(wParam));
+    InvalidateRect(mainWindow, &swatchRect, FALSE);
+}
+
+static void ChooseTargetUnderCursor() {
+    POINT p;
+    GetCursorPos(&p);
+    HWND window = WindowFromPoint(p);
+    if (window == pickWindowControl.window) return; // keep the previous target
+    ScreenToClient(window, &p);
+    EnterCriticalSection(&engineLock);
+    CaptureTarget(recolourEngine, window, nullptr, &p);
+    // The colour hovered last, whether or not the capture succeeded.
+    recolourEngine.colorToReplace = PackedFromColorRef(currentColor.load());
+    LeaveCriticalSection(&engineLock);
+}
+
+void OnPickWindowState(WPARAM wParam, LPARAM lParam) {
+    if (!FromPickWindow(lParam)) return;
+    const auto state = std::int32_t(wParam);
+    if (state == 1) {
+        savedColor = currentColor.load();
+        return;
+    }
+    if (state == 0) ChooseTargetUnderCursor();
+    currentColor.store(savedColor);
+    if (autoApply) WakeWorker();
+    InvalidateRect(mainWindow, &swatchRect, TRUE);
+}

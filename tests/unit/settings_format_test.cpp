@@ -1,0 +1,101 @@
+#include "app/settings_format.h"
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+
+TEST(SettingsPath, AppendsTheFileNameWithItsBackslash) {
+    char path[kSettingsPathSize];
+    ASSERT_TRUE(BuildSettingsPath("C:\\Users\\me", path, sizeof path));
+    EXPECT_STREQ(path, "C:\\Users\\me\\ZantheTintwell.ini");
+    ASSERT_TRUE(BuildSettingsPath("D:\\", path, sizeof path));
+    EXPECT_STREQ(path, "D:\\\\ZantheTintwell.ini");
+    ASSERT_TRUE(BuildSettingsPath(".", path, sizeof path));
+    EXPECT_STREQ(path, ".\\ZantheTintwell.ini");
+}
+
+TEST(SettingsPath, RefusesWhatDoesNotFit) {
+    char small[20];
+    EXPECT_FALSE(BuildSettingsPath("C:\\x", small, sizeof small));
+    EXPECT_TRUE(BuildSettingsPath("", small, sizeof small)); // 19 characters and the NUL
+}
+
+TEST(FormatSettings, SixteenKeysInOrderWithDefaults) {
+    SettingsEntry e[kSettingsKeyCount];
+    FormatSettings(SettingsValues{}, e);
+    const char* keys[] = {"Current color",
+                          "Background color",
+                          "X",
+                          "Y",
+                          "Auto apply",
+                          "Custom color 0",
+                          "Custom color 1",
+                          "Custom color 2",
+                          "Custom color 3",
+                          "Custom color 4",
+                          "Custom color 5",
+                          "Custom color 6",
+                          "Custom color 7",
+                          "Custom color 8",
+                          "Custom color 9",
+                          "AvgFPS"};
+    const char* values[] = {"16777215", "16757435", "-1",    "-1",       "1",        "255",
+                            "65280",    "16711680", "65535", "16777215", "16711935", "16776960",
+                            "8388608",  "8421504",  "0",     "0"};
+    for (std::size_t i = 0; i < kSettingsKeyCount; ++i) {
+        EXPECT_STREQ(e[i].key, keys[i]) << i;
+        EXPECT_STREQ(e[i].value, values[i]) << i;
+    }
+}
+
+TEST(FormatSettings, SignedPositionsFlagAndUnsignedRate) {
+    SettingsValues v;
+    v.x = -32000;
+    v.y = 2147483647;
+    v.autoApply = false;
+    v.currentColor = 0x00345678;
+    v.customColors[3] = 0xFFFFFFFFu; // written back as it was read: "%ld" gives -1
+    v.averageFps = 4000000000u;
+    SettingsEntry e[kSettingsKeyCount];
+    FormatSettings(v, e);
+    EXPECT_STREQ(e[0].value, "3430008");
+    EXPECT_STREQ(e[2].value, "-32000");
+    EXPECT_STREQ(e[3].value, "2147483647");
+    EXPECT_STREQ(e[4].value, "0");
+    EXPECT_STREQ(e[8].value, "-1");
+    EXPECT_STREQ(e[15].value, "4000000000");
+}
+
+namespace {
+std::int32_t FromMap(const char* key, std::int32_t fallback, void* context) {
+    const auto& m = *static_cast<std::map<std::string, std::int32_t>*>(context);
+    const auto it = m.find(key);
+    return it == m.end() ? fallback : it->second;
+}
+} // namespace
+
+TEST(ReadSettings, MissingKeysKeepTheirDefaultsAndAnyNonZeroApplies) {
+    std::map<std::string, std::int32_t> file = {
+        {"X", 10},
+        {"Y", -20},
+        {"Current color", 0x123456},
+        {"Auto apply", 5},
+        {"Custom color 0", 1},
+        {"Custom color 9", 9},
+        {"AvgFPS", 77},
+    };
+    SettingsValues v;
+    ReadSettings(FromMap, &file, v);
+    EXPECT_EQ(v.x, 10);
+    EXPECT_EQ(v.y, -20);
+    EXPECT_EQ(v.currentColor, 0x123456u);
+    EXPECT_EQ(v.backgroundColor, kDefaultBackgroundColor);
+    EXPECT_TRUE(v.autoApply);
+    EXPECT_EQ(v.customColors[0], 1u);
+    EXPECT_EQ(v.customColors[3], 0x00FFFFu); // yellow kept
+    EXPECT_EQ(v.customColors[9], 9u);
+    EXPECT_EQ(v.averageFps, 0u); // never read
+
+    file["Auto apply"] = 0;
+    ReadSettings(FromMap, &file, v);
+    EXPECT_FALSE(v.autoApply);
+}
