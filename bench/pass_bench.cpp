@@ -1,0 +1,103 @@
+// The pixel passes against a memcpy of the same buffer, timed in the same
+// run, interleaved, so the ratio does not depend on how busy the machine is.
+// Counters: pass_us and memcpy_us (the best of the run) and ratio.
+#include "recolour/pixel_passes.h"
+#include "recolour/pixel_passes_impl.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using pixel_passes_detail::PassImpl;
+
+constexpr Packed kFrom = 0x3366CC;
+constexpr Packed kTo = 0xFFEE00;
+
+// Random pixels with about a quarter of them the colour to replace.
+std::vector<std::uint8_t> Snapshot(int bits, int width, int height) {
+    const std::size_t stride = std::size_t(DibStride(bits, width));
+    std::vector<std::uint8_t> b(std::size_t(DibBufferBytes(bits, width, height)));
+    std::mt19937 rng(1);
+    for (auto& v : b)
+        v = std::uint8_t(rng());
+    const std::uint32_t from =
+        bits == 16 ? ColorTo555(ColorRefFromPacked(kFrom)) : std::uint32_t(kFrom);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (rng() % 4 == 0)
+                for (int k = 0; k < std::min(bits / 8, 3); ++k)
+                    b[y * stride + std::size_t(x) * (bits / 8) + k] = std::uint8_t(from >> 8 * k);
+    return b;
+}
+
+void RunPass(const PassImpl& impl, int bits, const std::uint8_t* src, std::uint8_t* dst, int width,
+             int height) {
+    switch (bits) {
+    case 16:
+        impl.pass16(src, dst, width, height, ColorTo555(ColorRefFromPacked(kFrom)),
+                    ColorTo555(ColorRefFromPacked(kTo)));
+        break;
+    case 24: impl.pass24(src, dst, width, height, kFrom, kTo); break;
+    default: impl.pass32(src, dst, width, height, kFrom, kTo); break;
+    }
+}
+
+double Micros(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
+
+void PassVersusMemcpy(benchmark::State& state, PassImpl impl, int bits, int width, int height) {
+    const std::vector<std::uint8_t> src = Snapshot(bits, width, height);
+    std::vector<std::uint8_t> dst(src.size()), copy(src.size());
+    double bestPass = 1e30, bestCopy = 1e30;
+    for (auto _ : state) {
+        auto t0 = std::chrono::steady_clock::now();
+        RunPass(impl, bits, src.data(), dst.data(), width, height);
+        benchmark::ClobberMemory();
+        auto t1 = std::chrono::steady_clock::now();
+        std::memcpy(copy.data(), src.data(), src.size());
+        benchmark::ClobberMemory();
+        auto t2 = std::chrono::steady_clock::now();
+        bestPass = std::min(bestPass, Micros(t1 - t0));
+        bestCopy = std::min(bestCopy, Micros(t2 - t1));
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::DoNotOptimize(copy.data());
+    }
+    state.counters["pass_us"] = bestPass;
+    state.counters["memcpy_us"] = bestCopy;
+    state.counters["ratio"] = bestPass / bestCopy;
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(src.size()));
+}
+
+const struct {
+    int bits, width, height;
+} kCases[] = {{16, 1920, 1080}, {24, 1920, 1080}, {32, 1920, 1080}, {32, 3840, 2160}};
+
+int Register() {
+    std::size_t n = 0;
+    const PassImpl* impls = pixel_passes_detail::AvailablePassImpls(&n);
+    for (const auto& c : kCases)
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::string name = "Pass" + std::to_string(c.bits) + "/" +
+                                     std::to_string(c.width) + "x" + std::to_string(c.height) +
+                                     "/" + impls[i].name;
+            benchmark::RegisterBenchmark(name.c_str(), PassVersusMemcpy, impls[i], c.bits, c.width,
+                                         c.height)
+                ->Unit(benchmark::kMicrosecond)
+                ->MinTime(0.3);
+        }
+    return 0;
+}
+
+const int registered = Register();
+
+} // namespace
+
+BENCHMARK_MAIN();

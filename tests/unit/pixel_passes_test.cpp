@@ -1,0 +1,345 @@
+#include "recolour/pixel_passes.h"
+#include "recolour/pixel_passes_impl.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using pixel_passes_detail::PassImpl;
+
+// ---- Plain reference passes, written from the rules and nothing else ----
+
+std::size_t RefStride(int bytesPerPixel, int width) {
+    return (std::size_t(bytesPerPixel) * std::size_t(width) + 3) / 4 * 4;
+}
+
+std::uint32_t ReadUnit(const Bytes& b, std::size_t at) {
+    return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
+           std::uint32_t(b[at + 3]) << 24;
+}
+
+void WriteUnit(Bytes& b, std::size_t at, std::uint32_t v) {
+    for (int k = 0; k < 4; ++k)
+        b[at + k] = std::uint8_t(v >> (8 * k));
+}
+
+void Reference24(const Bytes& src, Bytes& dst, int width, int height, std::uint32_t from,
+                 std::uint32_t to) {
+    std::size_t at = 0;
+    const std::size_t padding = RefStride(3, width) - 3 * std::size_t(width);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x, at += 3) {
+            std::uint32_t unit = ReadUnit(src, at);
+            if ((unit & 0xFFFFFF) == (from & 0xFFFFFF))
+                unit = (unit & 0xFF000000) | (to & 0xFFFFFF);
+            WriteUnit(dst, at, unit);
+        }
+        at += padding;
+    }
+}
+
+void Reference32(const Bytes& src, Bytes& dst, int width, int height, std::uint32_t from,
+                 std::uint32_t to) {
+    for (std::size_t at = 0; at < 4 * std::size_t(width) * std::size_t(height); at += 4) {
+        const std::uint32_t unit = ReadUnit(src, at);
+        WriteUnit(dst, at, (unit & 0xFFFFFF) == (from & 0xFFFFFF) ? (to & 0xFFFFFF) : unit);
+    }
+}
+
+void Reference16(const Bytes& src, Bytes& dst, int width, int height, std::uint16_t from,
+                 std::uint16_t to) {
+    std::size_t at = 0;
+    const std::size_t padding = RefStride(2, width) - 2 * std::size_t(width);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x, at += 2) {
+            std::uint16_t pixel = std::uint16_t(src[at] | src[at + 1] << 8);
+            if (pixel == from) pixel = to;
+            dst[at] = std::uint8_t(pixel);
+            dst[at + 1] = std::uint8_t(pixel >> 8);
+        }
+        at += padding;
+    }
+}
+
+// ---- Random snapshots -----------------------------------------------------
+
+Bytes RandomBytes(std::mt19937& rng, std::size_t n) {
+    Bytes b(n);
+    for (auto& v : b)
+        v = std::uint8_t(rng());
+    return b;
+}
+
+// Random pixels, about a quarter set to `from` and some more off by one bit
+// of one channel, so a pass that compares too few bits is caught.
+Bytes Snapshot(std::mt19937& rng, int bytesPerPixel, int width, int height, std::uint32_t from) {
+    const std::size_t stride = RefStride(bytesPerPixel, width);
+    Bytes b = RandomBytes(rng, stride * std::size_t(height) + 1);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = y * stride + std::size_t(x) * bytesPerPixel;
+            const unsigned roll = rng() % 100;
+            if (roll >= 35) continue;
+            std::uint32_t value = from;
+            if (roll >= 25) value ^= 1u << (rng() % (bytesPerPixel == 2 ? 16 : 24));
+            for (int k = 0; k < bytesPerPixel && k < 3; ++k)
+                b[at + k] = std::uint8_t(value >> 8 * k);
+            if (bytesPerPixel == 2) b[at + 1] = std::uint8_t(value >> 8);
+        }
+    }
+    return b;
+}
+
+struct Case {
+    int width;
+    int height;
+};
+
+std::vector<Case> Sizes() {
+    std::vector<Case> sizes;
+    for (int w = 1; w <= 70; ++w)
+        for (int h : {1, 2, 3, 5})
+            sizes.push_back({w, h});
+    for (int w : {127, 128, 255, 257, 1000, 1921})
+        for (int h : {1, 3})
+            sizes.push_back({w, h});
+    return sizes;
+}
+
+std::vector<PassImpl> Impls() {
+    std::size_t n = 0;
+    const PassImpl* list = pixel_passes_detail::AvailablePassImpls(&n);
+    std::vector<PassImpl> impls(list, list + n);
+    impls.push_back({"public", ReplacePass24, ReplacePass32, ReplacePass16});
+    return impls;
+}
+
+std::string Where(const PassImpl& impl, const Case& c) {
+    return std::string(impl.name) + " " + std::to_string(c.width) + "x" + std::to_string(c.height);
+}
+
+TEST(PassImpls, PlainVersionComesFirstAndTheFastestIsTheLast) {
+    std::size_t n = 0;
+    const PassImpl* list = pixel_passes_detail::AvailablePassImpls(&n);
+    ASSERT_GE(n, 1u);
+    EXPECT_EQ(std::string(list[0].name), "scalar");
+    EXPECT_EQ(&pixel_passes_detail::FastestPassImpl(), &list[n - 1]);
+    for (std::size_t i = 0; i < n; ++i)
+        std::printf("pass implementation: %s\n", list[i].name);
+}
+
+// Every implementation this CPU runs, byte for byte against the reference,
+// with the output buffer full of junk so unwritten padding is checked too.
+TEST(ReplacePass24, EveryImplementationMatchesThePlainPassByteForByte) {
+    std::mt19937 rng(24);
+    for (const PassImpl& impl : Impls()) {
+        for (const Case& c : Sizes()) {
+            const std::uint32_t from = rng() & 0xFFFFFF, to = rng() & 0xFFFFFF;
+            const Bytes src = Snapshot(rng, 3, c.width, c.height, from);
+            Bytes expected = RandomBytes(rng, src.size());
+            Bytes actual = expected;
+            Reference24(src, expected, c.width, c.height, from, to);
+            impl.pass24(src.data(), actual.data(), c.width, c.height, from, to);
+            ASSERT_EQ(actual, expected) << Where(impl, c);
+        }
+    }
+}
+
+TEST(ReplacePass32, EveryImplementationMatchesThePlainPassByteForByte) {
+    std::mt19937 rng(32);
+    for (const PassImpl& impl : Impls()) {
+        for (const Case& c : Sizes()) {
+            const std::uint32_t from = rng() & 0xFFFFFF, to = rng() & 0xFFFFFF;
+            const Bytes src = Snapshot(rng, 4, c.width, c.height, from);
+            Bytes expected = RandomBytes(rng, src.size());
+            Bytes actual = expected;
+            Reference32(src, expected, c.width, c.height, from, to);
+            impl.pass32(src.data(), actual.data(), c.width, c.height, from, to);
+            ASSERT_EQ(actual, expected) << Where(impl, c);
+        }
+    }
+}
+
+TEST(ReplacePass16, EveryImplementationMatchesThePlainPassByteForByte) {
+    std::mt19937 rng(16);
+    for (const PassImpl& impl : Impls()) {
+        for (const Case& c : Sizes()) {
+            const std::uint16_t from = std::uint16_t(rng() & 0x7FFF);
+            const std::uint16_t to = std::uint16_t(rng() & 0x7FFF);
+            const Bytes src = Snapshot(rng, 2, c.width, c.height, from);
+            Bytes expected = RandomBytes(rng, src.size());
+            Bytes actual = expected;
+            Reference16(src, expected, c.width, c.height, from, to);
+            impl.pass16(src.data(), actual.data(), c.width, c.height, from, to);
+            ASSERT_EQ(actual, expected) << Where(impl, c);
+        }
+    }
+}
+
+// Only the low 24 bits of the colours count: a top byte on either is dropped.
+TEST(ReplacePass24And32, TopByteOfTheColoursIsIgnored) {
+    std::mt19937 rng(7);
+    for (const PassImpl& impl : Impls()) {
+        const Case c{37, 3};
+        const std::uint32_t from = 0x00ABCDEF, to = 0x00102030;
+        const Bytes src24 = Snapshot(rng, 3, c.width, c.height, from);
+        Bytes expected = RandomBytes(rng, src24.size()), actual = expected;
+        Reference24(src24, expected, c.width, c.height, from, to);
+        impl.pass24(src24.data(), actual.data(), c.width, c.height, 0xFF000000 | from,
+                    0x7F000000 | to);
+        EXPECT_EQ(actual, expected) << Where(impl, c);
+
+        const Bytes src32 = Snapshot(rng, 4, c.width, c.height, from);
+        expected = RandomBytes(rng, src32.size());
+        actual = expected;
+        Reference32(src32, expected, c.width, c.height, from, to);
+        impl.pass32(src32.data(), actual.data(), c.width, c.height, 0x01000000 | from,
+                    0xFF000000 | to);
+        EXPECT_EQ(actual, expected) << Where(impl, c);
+    }
+}
+
+// ---- Layout -----------------------------------------------------------------
+
+struct LayoutCase {
+    std::uint32_t bits;
+    std::int32_t width;
+    std::int32_t height;
+    std::uint64_t stride;
+    std::uint64_t bufferBytes;
+    bool fits;
+};
+
+TEST(DibLayout, StrideBufferSizeAndFitFollowTheRowRounding) {
+    const LayoutCase cases[] = {
+        {24, 101, 1, 304, 305, true},
+        {24, 101, 7, 304, 304 * 7 + 1, true},
+        {16, 3, 2, 8, 17, true},
+        {16, 4, 2, 8, 17, true},
+        {24, 1, 1, 4, 5, true},
+        {24, 4, 1, 12, 13, true},
+        {32, 1920, 1080, 7680, 7680ull * 1080 + 1, true},
+        {32, 0, 5, 0, 0, false},
+        {24, 5, 0, 16, 0, false},
+        {32, -4, 5, 0, 0, false},
+        {16, 20000, 20000, 40000, 40000ull * 20000 + 1, false},
+        // 4 * 2^30 + 4 wraps to 4 in 32 bits.
+        {32, 0x40000001, 1, 0x100000004ull, 0x100000005ull, false},
+        // The product 2^18 * 2^16 wraps to 0 in 32 bits.
+        {32, 65536, 65536, 262144, (1ull << 34) + 1, false},
+        // The limit counts the spare byte.
+        {32, 4096, 16383, 16384, 16384ull * 16383 + 1, true},
+        {32, 4096, 16384, 16384, 16384ull * 16384 + 1, false},
+    };
+    for (const LayoutCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.bits) + " bits " + std::to_string(c.width) + "x" +
+                     std::to_string(c.height));
+        EXPECT_EQ(DibStride(c.bits, c.width), c.stride);
+        EXPECT_EQ(DibBufferBytes(c.bits, c.width, c.height), c.bufferBytes);
+        EXPECT_EQ(DibFits(c.bits, c.width, c.height), c.fits);
+    }
+}
+
+TEST(ColorTo555, KeepsTheTopFiveBitsOfEachComponent) {
+    const struct {
+        ColorRef colour;
+        std::uint16_t pixel;
+    } cases[] = {
+        {0x000000FF, 0x7C00}, {0x0000FF00, 0x03E0}, {0x00FF0000, 0x001F}, {0x00FFFFFF, 0x7FFF},
+        {0x00808080, 0x4210}, {0x00563412, 0x08CA}, {0x00000007, 0x0000}, {0xFF000000, 0x0000},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ColorTo555(c.colour), c.pixel) << std::hex << c.colour;
+}
+
+TEST(ColorTo555, UndoesTheFiveFiveFiveExpansion) {
+    for (std::uint32_t p = 0; p < 0x8000; ++p)
+        ASSERT_EQ(ColorTo555(Expand555(p)), p) << p;
+}
+
+// ---- The dispatching entry ----------------------------------------------------
+
+TEST(ReplacePass, RefusesDepthsWithoutAPassAndLeavesTheOutputAlone) {
+    const Bytes src(4 * 4 + 1, 0x11);
+    for (std::uint32_t bits : {0u, 1u, 4u, 8u, 15u, 48u}) {
+        Bytes dst(src.size(), 0xEE);
+        EXPECT_FALSE(ReplacePass(bits, src.data(), dst.data(), 2, 2, 0x111111, 0x222222)) << bits;
+        EXPECT_EQ(dst, Bytes(src.size(), 0xEE)) << bits;
+    }
+    for (std::uint32_t bits : {16u, 24u, 32u}) {
+        Bytes dst(src.size(), 0xEE);
+        EXPECT_TRUE(ReplacePass(bits, src.data(), dst.data(), 2, 2, 0x111111, 0x222222)) << bits;
+    }
+}
+
+TEST(ReplacePass, TwentyFourBitPixelOfTheColourGetsTheNewBytesAndItsNeighbourStays) {
+    // Two pixels: 0x123456 (bytes 56 34 12) then 0xABCDEF; padding 2; spare.
+    const Bytes src = {0x56, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0x99, 0x98, 0x97};
+    Bytes dst(src.size(), 0x00);
+    ASSERT_TRUE(ReplacePass(24, src.data(), dst.data(), 2, 1, 0x123456, 0x0A0B0C));
+    // The first padding byte comes from the snapshot; the second is not written.
+    EXPECT_EQ(dst, (Bytes{0x0C, 0x0B, 0x0A, 0xEF, 0xCD, 0xAB, 0x99, 0x00, 0x00}));
+}
+
+TEST(ReplacePass, ThirtyTwoBitMatchLosesItsTopByteAndOtherPixelsKeepIt) {
+    const Bytes src = {0x56, 0x34, 0x12, 0xAA, 0x21, 0x43, 0x65, 0xAA, 0x77};
+    Bytes dst(src.size(), 0x00);
+    ASSERT_TRUE(ReplacePass(32, src.data(), dst.data(), 2, 1, 0x123456, 0x0A0B0C));
+    EXPECT_EQ(dst, (Bytes{0x0C, 0x0B, 0x0A, 0x00, 0x21, 0x43, 0x65, 0xAA, 0x00}));
+}
+
+TEST(ReplacePass, SixteenBitsComparesTheTopFiveBitsOfEachComponent) {
+    // 0x08CA is the five-five-five form of 0x123456; the others differ by one
+    // bit in red, green or blue.
+    const std::uint16_t pixels[] = {0x08CA, 0x0CCA, 0x08EA, 0x08CB, 0x88CA, 0x08CA};
+    Bytes src(sizeof(pixels) + 1, 0x55);
+    for (std::size_t i = 0; i < 6; ++i) {
+        src[2 * i] = std::uint8_t(pixels[i]);
+        src[2 * i + 1] = std::uint8_t(pixels[i] >> 8);
+    }
+    const std::uint16_t newPixel = ColorTo555(ColorRefFromPacked(0xFF0000)); // 0x7C00
+    for (Packed from : {0x123456u, 0x153757u, 0x103050u}) {
+        Bytes dst(src.size(), 0x00);
+        ASSERT_TRUE(ReplacePass(16, src.data(), dst.data(), 6, 1, from, 0xFF0000));
+        Bytes expected = src;
+        expected.back() = 0x00;
+        for (std::size_t i : {0u, 5u}) {
+            expected[2 * i] = std::uint8_t(newPixel);
+            expected[2 * i + 1] = std::uint8_t(newPixel >> 8);
+        }
+        EXPECT_EQ(dst, expected) << std::hex << from;
+    }
+}
+
+TEST(ReplacePass, SixteenBitsOddWidthReachesEveryPixelOfEveryRow) {
+    const int width = 3, height = 4;
+    const std::size_t stride = 8;
+    ASSERT_EQ(DibStride(16, width), stride);
+    const std::uint16_t old16 = ColorTo555(ColorRefFromPacked(0x123456));
+    const std::uint16_t new16 = ColorTo555(ColorRefFromPacked(0x00FF00));
+    Bytes src(stride * height + 1, 0x33);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            src[y * stride + 2 * x] = std::uint8_t(old16);
+            src[y * stride + 2 * x + 1] = std::uint8_t(old16 >> 8);
+        }
+    Bytes dst(src.size(), 0xEE);
+    ASSERT_TRUE(ReplacePass(16, src.data(), dst.data(), width, height, 0x123456, 0x00FF00));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = y * stride + 2 * x;
+            EXPECT_EQ(dst[at] | dst[at + 1] << 8, new16) << "row " << y << " pixel " << x;
+        }
+        EXPECT_EQ(dst[y * stride + 6], 0xEE) << "padding of row " << y;
+        EXPECT_EQ(dst[y * stride + 7], 0xEE) << "padding of row " << y;
+    }
+    EXPECT_EQ(dst.back(), 0xEE);
+}
+
+} // namespace
