@@ -19,9 +19,8 @@ constexpr std::uint64_t DibStride(std::uint32_t bitsPerPixel, std::int32_t width
 // stride * height + 1, in 64 bits; 0 for an empty area.
 constexpr std::uint64_t DibBufferBytes(std::uint32_t bitsPerPixel, std::int32_t width,
                                        std::int32_t height) {
-    return (width <= 0 || height <= 0)
-               ? 0
-               : DibStride(bitsPerPixel, width) * std::uint32_t(height) + 1;
+    return (width <= 0 || height <= 0) ? 0
+                                       : DibStride(bitsPerPixel, width) * std::uint32_t(height) + 1;
 }
 
 // True when an area of that depth and size can be captured at all.
@@ -31,12 +30,14 @@ constexpr bool DibFits(std::uint32_t bitsPerPixel, std::int32_t width, std::int3
 }
 
 // Each pass reads `src` and writes `dst`, both DibBufferBytes() long, row by
-// row; every pixel equal to `from` becomes `to`, every other is copied.
-//  24 bits: from/to are packed RGB; a pixel is a 4-byte little-endian unit
-//           whose low 24 bits are compared, its top byte written as read
-//           (it is the next pixel's first byte until that pixel is written).
-//           Padding bytes after the first of each row are not written.
-//  32 bits: from/to packed RGB; a match is written as `to`, top byte 0.
+// row; every pixel equal to `from` becomes `to`, every other is copied. The
+// fastest version the CPU runs is picked once; all write the same bytes.
+//  24 bits: from/to are packed RGB, of which only the low 24 bits count; a
+//           pixel is a 4-byte little-endian unit whose low 24 bits are
+//           compared, its top byte written as read (it is the next pixel's
+//           first byte until that pixel is written). Padding bytes after the
+//           first of each row are not written.
+//  32 bits: from/to as at 24 bits; a match is written as `to`, top byte 0.
 //  16 bits: from/to five-five-five pixels; odd widths skip the row padding.
 void ReplacePass24(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
                    std::int32_t height, Packed from, Packed to);

@@ -246,23 +246,6 @@ TEST(DibLayout, StrideBufferSizeAndFitFollowTheRowRounding) {
     }
 }
 
-TEST(ColorTo555, KeepsTheTopFiveBitsOfEachComponent) {
-    const struct {
-        ColorRef colour;
-        std::uint16_t pixel;
-    } cases[] = {
-        {0x000000FF, 0x7C00}, {0x0000FF00, 0x03E0}, {0x00FF0000, 0x001F}, {0x00FFFFFF, 0x7FFF},
-        {0x00808080, 0x4210}, {0x00563412, 0x08CA}, {0x00000007, 0x0000}, {0xFF000000, 0x0000},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ColorTo555(c.colour), c.pixel) << std::hex << c.colour;
-}
-
-TEST(ColorTo555, UndoesTheFiveFiveFiveExpansion) {
-    for (std::uint32_t p = 0; p < 0x8000; ++p)
-        ASSERT_EQ(ColorTo555(Expand555(p)), p) << p;
-}
-
 // ---- The dispatching entry ----------------------------------------------------
 
 TEST(ReplacePass, RefusesDepthsWithoutAPassAndLeavesTheOutputAlone) {
@@ -303,7 +286,7 @@ TEST(ReplacePass, SixteenBitsComparesTheTopFiveBitsOfEachComponent) {
         src[2 * i] = std::uint8_t(pixels[i]);
         src[2 * i + 1] = std::uint8_t(pixels[i] >> 8);
     }
-    const std::uint16_t newPixel = ColorTo555(ColorRefFromPacked(0xFF0000)); // 0x7C00
+    const std::uint16_t newPixel = 0x7C00; // red, 0xFF0000
     for (Packed from : {0x123456u, 0x153757u, 0x103050u}) {
         Bytes dst(src.size(), 0x00);
         ASSERT_TRUE(ReplacePass(16, src.data(), dst.data(), 6, 1, from, 0xFF0000));
@@ -321,8 +304,8 @@ TEST(ReplacePass, SixteenBitsOddWidthReachesEveryPixelOfEveryRow) {
     const int width = 3, height = 4;
     const std::size_t stride = 8;
     ASSERT_EQ(DibStride(16, width), stride);
-    const std::uint16_t old16 = ColorTo555(ColorRefFromPacked(0x123456));
-    const std::uint16_t new16 = ColorTo555(ColorRefFromPacked(0x00FF00));
+    const std::uint16_t old16 = 0x08CA; // 0x123456
+    const std::uint16_t new16 = 0x03E0; // green, 0x00FF00
     Bytes src(stride * height + 1, 0x33);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
