@@ -1,8 +1,9 @@
 // The pixel passes against a memcpy of the same buffer in the i686 build,
 // timed with the performance counter. Pass and copy run back to back in each
 // repetition, taking turns at going first, so both see the same machine; each
-// line gives the median and best times of both and the median of the
-// repetitions' ratios, which shrugs off other programs' bursts.
+// line gives the median and best times of both, the median of the
+// repetitions' ratios, which shrugs off other programs' bursts, and the ratio
+// of the best times.
 #include "recolour/pixel_passes.h"
 #include "recolour/pixel_passes_impl.h"
 
@@ -85,10 +86,12 @@ void Measure(const PassImpl& impl, int bits, int width, int height, double ticks
         ratio.push_back(pass.back() / memcpyMs.back());
     }
     const double p = Median(pass), m = Median(memcpyMs);
+    const double bestPass = *std::min_element(pass.begin(), pass.end());
+    const double bestCopy = *std::min_element(memcpyMs.begin(), memcpyMs.end());
     std::printf("%2d bits %4dx%-4d %-6s pass %7.3f ms (best %7.3f)  memcpy %7.3f ms (best %7.3f)"
-                "  ratio %.2f\n",
-                bits, width, height, impl.name, p, *std::min_element(pass.begin(), pass.end()), m,
-                *std::min_element(memcpyMs.begin(), memcpyMs.end()), Median(ratio));
+                "  ratio %.2f (of bests %.2f)\n",
+                bits, width, height, impl.name, p, bestPass, m, bestCopy, Median(ratio),
+                bestPass / bestCopy);
 }
 
 } // namespace
