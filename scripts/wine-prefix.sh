@@ -2,6 +2,10 @@
 # Makes the private Wine prefix given as $1 once: wineboot, then the fonts that
 # fonts-wine ships, which Wine does not pick up by itself (without them the GUI
 # font falls back to DejaVu and the caption buttons show letters).
+#
+# The test programs run in a 1024x768 Wine virtual desktop of their own: there
+# Wine draws real frames and maps windows at once, where a bare X server with
+# no window manager makes every new window wait for a map that never comes.
 set -euo pipefail
 prefix=$1
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -10,5 +14,10 @@ if [ ! -f "$prefix/.tintwell-ready" ]; then
     wineboot -i >/dev/null 2>&1
     wineserver -w
     cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$prefix/drive_c/windows/Fonts/"
+    for exe in unit_tests.exe tintwell_e2e.exe; do
+        wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\Explorer" /v Desktop /d Tintwell /f >/dev/null 2>&1
+    done
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Tintwell /d 1024x768 /f >/dev/null 2>&1
+    wineserver -w
     touch "$prefix/.tintwell-ready"
 fi
