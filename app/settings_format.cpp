@@ -1,18 +1,40 @@
 #include "app/settings_format.h"
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
+// Decimal text as "%lu" and "%ld" give it; no printf, which would bring the
+// whole formatting machinery into the program.
+char* PutUnsigned(char* out, std::uint32_t v) {
+    char digits[10];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    while (n > 0)
+        *out++ = digits[--n];
+    *out = '\0';
+    return out;
+}
+
+void PutSigned(char* out, std::int32_t v) {
+    if (v < 0) *out++ = '-';
+    PutUnsigned(out, v < 0 ? 0u - std::uint32_t(v) : std::uint32_t(v));
+}
+
 void Put(SettingsEntry& e, const char* key, std::int32_t value) {
-    std::snprintf(e.key, sizeof e.key, "%s", key);
-    std::snprintf(e.value, sizeof e.value, "%ld", long(value));
+    std::strncpy(e.key, key, sizeof e.key - 1);
+    e.key[sizeof e.key - 1] = '\0';
+    PutSigned(e.value, value);
 }
 
 } // namespace
 
 void PaletteKey(int cell, char (&out)[32]) {
-    std::snprintf(out, sizeof out, "Custom color %d", cell);
+    static const char prefix[] = "Custom color ";
+    std::memcpy(out, prefix, sizeof prefix);
+    PutSigned(out + sizeof prefix - 1, cell);
 }
 
 void FormatSettings(const SettingsValues& v, SettingsEntry (&out)[kSettingsKeyCount]) {
@@ -26,9 +48,8 @@ void FormatSettings(const SettingsValues& v, SettingsEntry (&out)[kSettingsKeyCo
         PaletteKey(i, key);
         Put(out[5 + i], key, std::int32_t(v.customColors[i]));
     }
-    std::snprintf(out[15].key, sizeof out[15].key, "AvgFPS");
-    std::snprintf(out[15].value, sizeof out[15].value, "%lu",
-                  static_cast<unsigned long>(v.averageFps));
+    std::strcpy(out[15].key, "AvgFPS");
+    PutUnsigned(out[15].value, v.averageFps);
 }
 
 void ReadSettings(SettingsIntReader readInt, void* context, SettingsValues& v) {

@@ -1,6 +1,6 @@
 #include "recolour/engine.h"
 #include "recolour/pixel_passes.h"
-#include <new>
+#include <cstdlib>
 
 RecolourEngine::RecolourEngine()
     : captureBuffer(nullptr), outputBuffer(nullptr), captureCapacity(0), outputCapacity(0),
@@ -8,8 +8,8 @@ RecolourEngine::RecolourEngine()
       bitsPerPixel(0), width(0), height(0) {}
 
 RecolourEngine::~RecolourEngine() {
-    delete[] captureBuffer;
-    delete[] outputBuffer;
+    std::free(captureBuffer);
+    std::free(outputBuffer);
     captureBuffer = outputBuffer = nullptr;
     captureCapacity = outputCapacity = 0;
     targetWindow = nullptr;
@@ -19,8 +19,8 @@ RecolourEngine::~RecolourEngine() {
 // the capacity never claims bytes that are not there.
 static bool Reserve(std::uint8_t*& buffer, std::uint32_t& capacity, std::uint64_t need) {
     if (need <= capacity) return true;
-    delete[] buffer;
-    buffer = new (std::nothrow) std::uint8_t[std::size_t(need)];
+    std::free(buffer);
+    buffer = static_cast<std::uint8_t*>(std::malloc(std::size_t(need)));
     capacity = buffer ? std::uint32_t(need) : 0;
     return buffer != nullptr;
 }

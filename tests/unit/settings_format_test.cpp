@@ -1,5 +1,7 @@
 #include "app/settings_format.h"
 #include <gtest/gtest.h>
+#include <climits>
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -63,6 +65,9 @@ TEST(FormatSettings, SignedPositionsFlagAndUnsignedRate) {
     EXPECT_STREQ(e[4].value, "0");
     EXPECT_STREQ(e[8].value, "-1");
     EXPECT_STREQ(e[15].value, "4000000000");
+    v.x = INT32_MIN;
+    FormatSettings(v, e);
+    EXPECT_STREQ(e[2].value, "-2147483648");
 }
 
 namespace {
