@@ -1,0 +1,685 @@
+#include "tests/e2e/harness.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+std::string tintwellPath;
+int directoryCounter = 0;
+
+const char* const kIniName = "ZantheTintwell.ini";
+
+COLORREF ColourOfPacked(std::uint32_t p) {
+    return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+}
+
+// Expands an n-bit channel to 8 bits by repeating its top bits, as the
+// platform does when it reads a 16-bit screen back.
+unsigned Expand(unsigned value, int bits) {
+    unsigned v = value << (8 - bits);
+    return v | (v >> bits);
+}
+
+// Mouse input at a screen point, absolute, through the input queue, so the
+// press carries its own position.
+void SendMouseAt(int x, int y, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    // Rounded up: the system maps back with (n * size) >> 16.
+    in.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(x) * 65536 + w - 1) / w);
+    in.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(y) * 65536 + h - 1) / h);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+void SendKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    switch (vk) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE: in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY; break;
+    default: break;
+    }
+    SendInput(1, &in, sizeof in);
+}
+
+bool OpenClipboardPatiently() {
+    return WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 2000);
+}
+
+void RemoveDirectoryTree(const std::string& dir) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = dir + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+struct FindMain {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindMainProc(HWND window, LPARAM param) {
+    auto* find = reinterpret_cast<FindMain*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char cls[64] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    if (pid == find->processId && std::strcmp(cls, "Tintwell") == 0) {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+    return TRUE;
+}
+
+bool WriteBmpFile(const std::string& path, const std::vector<std::uint32_t>& pixels, int width,
+                  int height) {
+    // 24-bit bottom-up rows padded to four bytes: the plainest BMP there is.
+    const int rowBytes = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(rowBytes * height);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) return false;
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    std::vector<unsigned char> row(rowBytes, 0);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+            row[x * 3 + 0] = static_cast<unsigned char>(p);
+            row[x * 3 + 1] = static_cast<unsigned char>(p >> 8);
+            row[x * 3 + 2] = static_cast<unsigned char>(p >> 16);
+        }
+        std::fwrite(row.data(), 1, row.size(), out);
+    }
+    return std::fclose(out) == 0;
+}
+} // namespace
+
+const std::string& TintwellPath() {
+    return tintwellPath;
+}
+void SetTintwellPath(const std::string& path) {
+    tintwellPath = WindowsPath(path);
+}
+
+std::string WindowsPath(const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::string out = "Z:" + path;
+    for (char& c : out)
+        if (c == '/') c = '\\';
+    return out;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start >= timeoutMs) return done();
+        Sleep(10);
+    }
+}
+
+// ---- Screen ---------------------------------------------------------------
+
+int ScreenDepth() {
+    HDC screen = GetDC(nullptr);
+    int bits = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    return bits;
+}
+int ScreenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+int ScreenHeight() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+// A 16-bit X server runs Wine's screen as 5-6-5 (a screen-compatible bitmap
+// claims 5-5-5, but the pixels read back keep six bits of green);
+// ScreenFormat.QuantisedColoursMatchPaintedOnes checks this on every run.
+int Screen16BitLayout() {
+    return ScreenDepth() == 16 ? 565 : 0;
+}
+
+COLORREF Quantise16(COLORREF colour, int layout) {
+    const unsigned r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
+    const int greenBits = layout == 565 ? 6 : 5;
+    const unsigned qr = Expand(r >> 3, 5), qg = Expand(g >> (8 - greenBits), greenBits),
+                   qb = Expand(b >> 3, 5);
+    return qr | (qg << 8) | (qb << 16);
+}
+
+COLORREF ScreenColour(COLORREF colour) {
+    colour &= 0x00FFFFFF;
+    if (ScreenDepth() != 16) return colour;
+    return Quantise16(colour, Screen16BitLayout());
+}
+
+bool ShowsColour(COLORREF shown, COLORREF expected) {
+    return (shown & 0x00FFFFFF) == ScreenColour(expected);
+}
+
+ScreenImage::ScreenImage(const RECT& area) : area_(area) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib && bits) {
+        HGDIOBJ old = SelectObject(memory, dib);
+        BitBlt(memory, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+        GdiFlush();
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        pixels_.assign(p, p + static_cast<size_t>(w) * h);
+        for (auto& px : pixels_)
+            px &= 0x00FFFFFF;
+        SelectObject(memory, old);
+    }
+    if (dib) DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+COLORREF ScreenImage::At(int x, int y) const {
+    const int w = area_.right - area_.left;
+    if (x < area_.left || x >= area_.right || y < area_.top || y >= area_.bottom || pixels_.empty())
+        return CLR_INVALID;
+    return ColourOfPacked(pixels_[static_cast<size_t>(y - area_.top) * w + (x - area_.left)]);
+}
+
+int ScreenImage::Count(const RECT& part, COLORREF expected) const {
+    RECT r;
+    if (!IntersectRect(&r, &part, &area_)) return 0;
+    const COLORREF want = ScreenColour(expected);
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (At(x, y) == want) ++n;
+    return n;
+}
+
+bool ScreenImage::WriteBmp(const std::string& path) const {
+    if (pixels_.empty()) return false;
+    return WriteBmpFile(path, pixels_, area_.right - area_.left, area_.bottom - area_.top);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    ScreenImage one(RECT{x, y, x + 1, y + 1});
+    return one.At(x, y);
+}
+
+// ---- Input ------------------------------------------------------------------
+
+void MouseMove(int x, int y) {
+    SendMouseAt(x, y, 0);
+    // Where the mapping back lands elsewhere, put the pointer right.
+    POINT now;
+    if (GetCursorPos(&now) && (now.x != x || now.y != y)) SetCursorPos(x, y);
+}
+
+void MouseDown(int x, int y, Button button) {
+    MouseMove(x, y);
+    SendMouseAt(x, y, button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
+}
+
+void MouseUp(int x, int y, Button button) {
+    MouseMove(x, y);
+    SendMouseAt(x, y, button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
+}
+
+void Click(int x, int y, Button button) {
+    MouseDown(x, y, button);
+    MouseUp(x, y, button);
+}
+
+void Drag(POINT from, POINT to, int steps, Button button) {
+    if (steps < 1) steps = 1;
+    MouseDown(from.x, from.y, button);
+    for (int i = 1; i <= steps; ++i) {
+        MouseMove(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
+        Sleep(5); // let the drag see each move as its own message
+    }
+    MouseUp(to.x, to.y, button);
+}
+
+void KeyDown(WORD vk) {
+    SendKey(vk, false);
+}
+void KeyUp(WORD vk) {
+    SendKey(vk, true);
+}
+void KeyPress(WORD vk) {
+    KeyDown(vk);
+    KeyUp(vk);
+}
+
+void KeyChord(const std::vector<WORD>& vks) {
+    for (WORD vk : vks)
+        KeyDown(vk);
+    for (auto it = vks.rbegin(); it != vks.rend(); ++it)
+        KeyUp(*it);
+}
+
+void TypeText(const std::string& text) {
+    for (char c : text) {
+        SHORT scan = VkKeyScanA(c);
+        if (scan == -1) continue;
+        const WORD vk = LOBYTE(scan);
+        const bool shift = (HIBYTE(scan) & 1) != 0;
+        if (shift) KeyDown(VK_SHIFT);
+        KeyPress(vk);
+        if (shift) KeyUp(VK_SHIFT);
+    }
+}
+
+HWND VisibleMenu() {
+    HWND menu = FindWindowA("#32768", nullptr);
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+// ---- Clipboard ---------------------------------------------------------------
+
+bool ClipboardText(std::string* text) {
+    if (!OpenClipboardPatiently()) return false;
+    bool ok = false;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            *text = p;
+            ok = true;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return ok;
+}
+
+bool ClipboardUnicodeText(std::wstring* text) {
+    if (!OpenClipboardPatiently()) return false;
+    bool ok = false;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            *text = p;
+            ok = true;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return ok;
+}
+
+bool SetClipboardText(const std::string& text) {
+    if (!OpenClipboardPatiently()) return false;
+    EmptyClipboard();
+    bool ok = false;
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        ok = SetClipboardData(CF_TEXT, memory) != nullptr;
+        if (!ok) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return ok;
+}
+
+bool EmptyTheClipboard() {
+    if (!OpenClipboardPatiently()) return false;
+    const bool ok = EmptyClipboard() != 0;
+    CloseClipboard();
+    return ok;
+}
+
+// ---- Settings file -------------------------------------------------------------
+
+std::vector<IniLine> ParseIni(const std::string& text) {
+    std::vector<IniLine> lines;
+    std::istringstream in(text);
+    std::string line, section;
+    auto trim = [](std::string s) {
+        const char* blanks = " \t\r\n";
+        s.erase(0, s.find_first_not_of(blanks));
+        s.erase(s.find_last_not_of(blanks) + 1);
+        return s;
+    };
+    while (std::getline(in, line)) {
+        line = trim(line);
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            section = trim(line.substr(1, line.find(']') - 1));
+            continue;
+        }
+        const size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        lines.push_back({section, trim(line.substr(0, eq)), trim(line.substr(eq + 1))});
+    }
+    return lines;
+}
+
+// ---- The program under test ----------------------------------------------------
+
+Tintwell::Tintwell() {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    std::string base = temp;
+    if (!base.empty() && base.back() == '\\') base.pop_back();
+    for (;;) {
+        directory_ = base + "\\tintwell-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                     std::to_string(++directoryCounter);
+        if (CreateDirectoryA(directory_.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+}
+
+Tintwell::~Tintwell() {
+    if (Running()) {
+        DWORD code;
+        if (!Close(5000, &code)) Kill();
+    }
+    if (process_.hProcess) CloseHandle(process_.hProcess);
+    if (process_.hThread) CloseHandle(process_.hThread);
+    RemoveDirectoryTree(directory_);
+}
+
+bool Tintwell::Start(const LaunchOptions& options) {
+    if (options.ini) {
+        std::ofstream out(IniPath(), std::ios::binary);
+        out << *options.ini;
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (options.showCommand) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = *options.showCommand;
+    }
+    std::string command = "\"" + TintwellPath() + "\"";
+    if (!options.arguments.empty()) command += " " + options.arguments;
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    if (!CreateProcessA(TintwellPath().c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory_.c_str(), &startup, &process_)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", TintwellPath().c_str(),
+                     GetLastError());
+        return false;
+    }
+    if (!options.expectWindow) return true;
+    WaitForInputIdle(process_.hProcess, 10000);
+    const bool found = WaitUntil(
+        [this] {
+            FindMain find{process_.dwProcessId, nullptr};
+            EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&find));
+            window_ = find.found;
+            return window_ && IsWindowVisible(window_);
+        },
+        10000);
+    if (!found) return false;
+    return Settle();
+}
+
+bool Tintwell::Running() const {
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Tintwell::Settle(DWORD timeoutMs) const {
+    if (!window_) return false;
+    WaitForInputIdle(process_.hProcess, timeoutMs);
+    return WaitUntil(
+        [this] {
+            DWORD_PTR result;
+            // Sent messages are handled before painting, so once the thread
+            // answers and no window of it has an update region, it is painted.
+            if (!SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result))
+                return false;
+            if (GetUpdateRect(window_, nullptr, FALSE)) return false;
+            for (const ChildWindow& child : Children())
+                if (GetUpdateRect(child.handle, nullptr, FALSE)) return false;
+            return true;
+        },
+        timeoutMs);
+}
+
+POINT Tintwell::ToScreen(int x, int y) const {
+    POINT p{x, y};
+    ClientToScreen(window_, &p);
+    return p;
+}
+
+RECT Tintwell::ToScreen(const RECT& client) const {
+    POINT a = ToScreen(client.left, client.top);
+    return RECT{a.x, a.y, a.x + (client.right - client.left), a.y + (client.bottom - client.top)};
+}
+
+RECT Tintwell::ToScreen(const Rect32& client) const {
+    return ToScreen(RECT{client.left, client.top, client.right, client.bottom});
+}
+
+RECT Tintwell::WindowRect() const {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return r;
+}
+
+RECT Tintwell::ClientRect() const {
+    RECT r{};
+    GetClientRect(window_, &r);
+    return r;
+}
+
+std::vector<ChildWindow> Tintwell::Children() const {
+    std::vector<HWND> handles;
+    if (window_) EnumChildWindows(window_, CollectChild, reinterpret_cast<LPARAM>(&handles));
+    std::vector<ChildWindow> children;
+    for (HWND h : handles) {
+        if (GetParent(h) != window_) continue;
+        ChildWindow child{};
+        child.handle = h;
+        char cls[64] = "";
+        GetClassNameA(h, cls, sizeof cls);
+        child.className = cls;
+        child.text = Text(h);
+        GetWindowRect(h, &child.rect);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&child.rect), 2);
+        child.id = GetWindowLongA(h, GWL_ID);
+        children.push_back(child);
+    }
+    return children;
+}
+
+HWND Tintwell::ChildAt(const char* className, const RECT& rect) const {
+    for (const ChildWindow& child : Children())
+        if (_stricmp(child.className.c_str(), className) == 0 && EqualRect(&child.rect, &rect))
+            return child.handle;
+    return nullptr;
+}
+
+std::string Tintwell::Title() const {
+    char title[256] = "";
+    GetWindowTextA(window_, title, sizeof title);
+    return title;
+}
+
+LONG Tintwell::ExStyle() const {
+    return GetWindowLongA(window_, GWL_EXSTYLE);
+}
+
+HWND Tintwell::Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+HWND Tintwell::Active() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
+    return info.hwndActive;
+}
+
+bool Tintwell::Activate() const {
+    if (GetForegroundWindow() == window_) return true;
+    SetForegroundWindow(window_);
+    if (WaitUntil([this] { return GetForegroundWindow() == window_; }, 1000)) return true;
+    const RECT r = WindowRect();
+    Click(r.left + 40,
+          r.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2);
+    return WaitUntil([this] { return GetForegroundWindow() == window_; }, 2000);
+}
+
+std::string Tintwell::Text(HWND window) {
+    char text[1024] = "";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    return std::string(text, text + (copied < sizeof text ? copied : 0));
+}
+
+bool Tintwell::CloseBoxPoint(POINT* point) const {
+    const RECT r = WindowRect();
+    const int captionMiddle =
+        r.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    // Walk the caption from the right edge until the window calls it the close box.
+    for (int x = r.right - 1; x > r.left; --x) {
+        DWORD_PTR hit = 0;
+        SendMessageTimeoutA(window_, WM_NCHITTEST, 0, MAKELPARAM(x, captionMiddle),
+                            SMTO_ABORTIFHUNG, 1000, &hit);
+        if (hit == HTCLOSE) {
+            // Aim at the middle of the close box's hit area.
+            int left = x;
+            for (;;) {
+                SendMessageTimeoutA(window_, WM_NCHITTEST, 0, MAKELPARAM(left - 1, captionMiddle),
+                                    SMTO_ABORTIFHUNG, 1000, &hit);
+                if (hit != HTCLOSE || left - 1 <= r.left) break;
+                --left;
+            }
+            *point = POINT{(left + x) / 2, captionMiddle};
+            return true;
+        }
+    }
+    return false;
+}
+
+void Tintwell::ClickClient(int x, int y, Button button) const {
+    POINT p = ToScreen(x, y);
+    Click(p.x, p.y, button);
+}
+
+std::string Tintwell::IniPath() const {
+    return directory_ + "\\" + kIniName;
+}
+
+bool Tintwell::IniExists() const {
+    return GetFileAttributesA(IniPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Tintwell::ReadIni(std::string* text) const {
+    std::ifstream in(IniPath(), std::ios::binary);
+    if (!in) return false;
+    std::ostringstream all;
+    all << in.rdbuf();
+    *text = all.str();
+    return true;
+}
+
+std::vector<IniLine> Tintwell::IniLines() const {
+    std::string text;
+    if (!ReadIni(&text)) return {};
+    return ParseIni(text);
+}
+
+bool Tintwell::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (!process_.hProcess) return false;
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    GetExitCodeProcess(process_.hProcess, &exitCode_);
+    exited_ = true;
+    *exitCode = exitCode_;
+    return true;
+}
+
+bool Tintwell::Close(DWORD timeoutMs, DWORD* exitCode) {
+    if (window_ && IsWindow(window_)) PostMessageA(window_, WM_CLOSE, 0, 0);
+    return WaitForExit(timeoutMs, exitCode);
+}
+
+void Tintwell::Kill() {
+    if (!Running()) return;
+    std::fprintf(stderr, "killing Tintwell (process %lu) after a failure\n", process_.dwProcessId);
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+}
+
+int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath) {
+    SetTintwellPath(tintwell);
+    Tintwell app;
+    if (!app.Start()) {
+        std::fprintf(stderr, "screenshot: Tintwell did not show its window\n");
+        return 1;
+    }
+    // Wait for the first frame: the swatch frame's black corner is painted.
+    const RECT swatch = app.ToScreen(kSwatchRect);
+    WaitUntil([&] { return ShowsColour(ScreenPixel(swatch.left, swatch.top), 0); }, 3000);
+    const int margin = 16;
+    RECT area = app.WindowRect();
+    InflateRect(&area, margin, margin);
+    RECT screen{0, 0, ScreenWidth(), ScreenHeight()};
+    IntersectRect(&area, &area, &screen);
+    ScreenImage image(area);
+    const bool written = image.WriteBmp(WindowsPath(bmpPath));
+    DWORD code = 1;
+    const bool exited = app.Close(10000, &code);
+    std::printf("screenshot: %ldx%ld at (%ld, %ld), %d bits per pixel, exit code %lu\n",
+                area.right - area.left, area.bottom - area.top, area.left, area.top, ScreenDepth(),
+                code);
+    return written && exited ? 0 : 1;
+}
+
+} // namespace e2e

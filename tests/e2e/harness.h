@@ -1,0 +1,186 @@
+// The end-to-end driver's toolbox: it starts the real Tintwell.exe in a fresh
+// directory, gives it real mouse and keyboard input and reads what a user
+// would see: pixels, texts, the clipboard, the settings file, the exit code.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/layout.h"
+
+namespace e2e {
+
+// The program under test, set by main from the command line.
+const std::string& TintwellPath();
+void SetTintwellPath(const std::string& path);
+
+// A path as the driver received it; Unix paths ("/x/y") become Z:\x\y.
+std::string WindowsPath(const std::string& path);
+
+// Polls `done` every 10 ms until it returns true or `timeoutMs` passes; the
+// last answer of `done` is the result.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// ---- Screen -------------------------------------------------------------
+
+int ScreenDepth(); // bits per pixel of the screen (32 on a 24-bit X server)
+int ScreenWidth();
+int ScreenHeight();
+
+// What the screen shows for `colour` (0x00BBGGRR) once read back: exact at 24
+// and 32 bits, quantised to the screen's 16-bit layout otherwise.
+COLORREF ScreenColour(COLORREF colour);
+// True when a pixel read from the screen shows `expected`.
+bool ShowsColour(COLORREF shown, COLORREF expected);
+// The 16-bit screen's layout: 565 or 555; 0 on deeper screens.
+int Screen16BitLayout();
+
+// Quantises like a 16-bit screen of the given layout (565 or 555). Pure.
+COLORREF Quantise16(COLORREF colour, int layout);
+
+// One read of a screen rectangle (screen coordinates), kept in memory.
+class ScreenImage {
+  public:
+    explicit ScreenImage(const RECT& area);
+    const RECT& Area() const { return area_; }
+    // The pixel at a screen point inside Area(), as 0x00BBGGRR.
+    COLORREF At(int x, int y) const;
+    // How many pixels of `part` (screen coordinates, clipped to Area()) show
+    // `expected` on the screen.
+    int Count(const RECT& part, COLORREF expected) const;
+    bool WriteBmp(const std::string& path) const;
+
+  private:
+    RECT area_;
+    std::vector<std::uint32_t> pixels_; // 0x00RRGGBB, top row first
+};
+
+COLORREF ScreenPixel(int x, int y);
+
+// ---- Input --------------------------------------------------------------
+// Real input through the system's input queue: SetCursorPos and SendInput.
+
+enum class Button { Left, Right };
+void MouseMove(int x, int y);
+void MouseDown(int x, int y, Button button = Button::Left);
+void MouseUp(int x, int y, Button button = Button::Left);
+void Click(int x, int y, Button button = Button::Left);
+// Press at `from`, move to `to` in `steps` moves, release there.
+void Drag(POINT from, POINT to, int steps = 8, Button button = Button::Left);
+
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
+void KeyPress(WORD vk);
+// Holds the keys down in order and lets them go in reverse: {VK_MENU, VK_F4}.
+void KeyChord(const std::vector<WORD>& vks);
+// Types text as key strokes (with Shift where the layout needs it).
+void TypeText(const std::string& text);
+
+// A visible pop-up menu (class "#32768"), such as the system menu, or null.
+HWND VisibleMenu();
+
+// ---- Clipboard ------------------------------------------------------------
+
+bool ClipboardText(std::string* text);          // CF_TEXT
+bool ClipboardUnicodeText(std::wstring* text);  // CF_UNICODETEXT
+bool SetClipboardText(const std::string& text); // empties, then CF_TEXT
+bool EmptyTheClipboard();
+
+// ---- Settings file --------------------------------------------------------
+
+struct IniLine {
+    std::string section, key, value;
+};
+// The key lines of an INI text, in file order, with their section.
+std::vector<IniLine> ParseIni(const std::string& text);
+
+// ---- The program under test ---------------------------------------------------
+
+struct LaunchOptions {
+    std::optional<std::string> ini;  // ZantheTintwell.ini written before start
+    std::optional<WORD> showCommand; // STARTF_USESHOWWINDOW with this command
+    std::string arguments;           // appended to the command line
+    bool expectWindow = true;        // false: do not wait for the main window
+};
+
+struct ChildWindow {
+    HWND handle;
+    std::string className;
+    std::string text;
+    RECT rect; // in the main window's client coordinates
+    LONG id;
+};
+
+class Tintwell {
+  public:
+    Tintwell();
+    ~Tintwell(); // closes a running program (killing it only if it hangs), removes the directory
+    Tintwell(const Tintwell&) = delete;
+    Tintwell& operator=(const Tintwell&) = delete;
+
+    // Starts the program in a fresh temporary directory and waits until its
+    // main window is visible and has settled (idle, painted).
+    bool Start(const LaunchOptions& options = {});
+    bool Running() const;
+    HWND Window() const { return window_; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
+    DWORD ThreadId() const { return process_.dwThreadId; }
+    const std::string& Directory() const { return directory_; }
+
+    // Waits until the program is idle and nothing of its windows awaits painting.
+    bool Settle(DWORD timeoutMs = 5000) const;
+
+    // Geometry: client coordinates of the main window to screen and back.
+    POINT ToScreen(int x, int y) const;
+    RECT ToScreen(const RECT& client) const;
+    RECT ToScreen(const Rect32& client) const; // left, top, right, bottom
+    RECT WindowRect() const;
+    RECT ClientRect() const; // client coordinates, left/top 0
+
+    std::vector<ChildWindow> Children() const;
+    // The child of `className` whose client rectangle is exactly the given one.
+    HWND ChildAt(const char* className, const RECT& rect) const;
+
+    std::string Title() const;
+    LONG ExStyle() const;
+    HWND Focus() const; // the keyboard focus of the program's thread
+    HWND Active() const;
+    // Makes the main window the foreground window, clicking its title bar if
+    // asking is not enough; true once it is.
+    bool Activate() const;
+    static std::string Text(HWND window); // WM_GETTEXT
+    // The screen point of the title bar's close box (found by hit testing).
+    bool CloseBoxPoint(POINT* point) const;
+
+    // Clicks at a client point of the main window.
+    void ClickClient(int x, int y, Button button = Button::Left) const;
+
+    std::string IniPath() const;
+    bool IniExists() const;
+    bool ReadIni(std::string* text) const;
+    std::vector<IniLine> IniLines() const;
+
+    // Waits for the process to end; true with its exit code when it did.
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+    // WM_CLOSE to the main window, then waits for the exit.
+    bool Close(DWORD timeoutMs, DWORD* exitCode);
+    // Last resort after a failure, so the next test starts clean.
+    void Kill();
+
+  private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+    std::string directory_;
+    bool exited_ = false;
+    DWORD exitCode_ = 0;
+};
+
+// Writes a BMP of the desktop around a freshly started program, then closes
+// it. The driver's --screenshot mode.
+int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath);
+
+} // namespace e2e
