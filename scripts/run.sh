@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# run.sh EXE SCREENSHOT_PNG: starts Tintwell. With a working X display it runs
+# there, from the build directory (where it keeps its settings file), until
+# the user closes it. Without one it runs on a private Xvfb inside a Wine
+# virtual desktop, the end-to-end driver photographs its window, closes it,
+# and the picture is saved as SCREENSHOT_PNG.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ $# -ne 2 ] || [ ! -f "$1" ]; then
+    echo "usage: $0 TINTWELL_EXE SCREENSHOT_PNG" >&2
+    exit 2
+fi
+exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+png=$2
+case $png in /*) ;; *) png=$PWD/$png ;; esac
+build=$(dirname "$exe")
+
+export WINEPREFIX=${WINEPREFIX:-$(cd "$here/.." && pwd)/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+[ -f "$WINEPREFIX/.tintwell-ready" ] || bash "$here/wine-prefix.sh" "$WINEPREFIX" || exit 1
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    echo "Starting Tintwell on $DISPLAY; close its window to finish."
+    cd "$build" && wine "$exe"
+    exit $?
+fi
+
+driver=
+for candidate in "$build/tests/tintwell_e2e.exe" "$build/tintwell_e2e.exe"; do
+    [ -f "$candidate" ] && driver=$candidate && break
+done
+if [ -z "$driver" ]; then
+    echo "run: no X display, and tintwell_e2e.exe (which takes the screenshot) is missing in $build" >&2
+    exit 1
+fi
+
+echo "No X display: running Tintwell on a private Xvfb (1024x768, 24 bits) for a screenshot."
+bmp=$(mktemp /tmp/tintwell-screenshot.XXXXXX)
+rm -f "$bmp"
+bmp=$bmp.bmp
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+"$here/with-xvfb.sh" 24 bash -c '
+    timeout 120 wine explorer /desktop=tintwell-run,1024x768 "$1" --screenshot "$2" "$3"
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    true' run-screenshot "$driver" "$bmp" "$exe"
+if [ ! -s "$bmp" ]; then
+    echo "run: no screenshot was taken" >&2
+    exit 1
+fi
+mkdir -p "$(dirname "$png")"
+convert "$bmp" "$png" || exit 1
+rm -f "$bmp"
+echo "Screenshot of Tintwell's window: $png"
