@@ -34,7 +34,7 @@ run_depth() {
     local depth=$1 result=$2
     shift 2
     "$here/with-xvfb.sh" "$depth" bash -c '
-        timeout 900 wine explorer /desktop=tintwell-e2e,1024x768 "$@"
+        timeout 420 wine explorer /desktop=tintwell-e2e,1024x768 "$@"
         wineserver -k 2>/dev/null
         wineserver -w 2>/dev/null
         true' run-depth "$driver" "$@" "$exe" "$result"

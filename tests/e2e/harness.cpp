@@ -328,6 +328,11 @@ HWND VisibleMenu() {
     return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
+void SelectAllText() {
+    KeyPress(VK_END);
+    KeyChord({VK_SHIFT, VK_HOME});
+}
+
 // ---- Clipboard ---------------------------------------------------------------
 
 bool ClipboardText(std::string* text) {

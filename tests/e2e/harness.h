@@ -79,6 +79,9 @@ void KeyPress(WORD vk);
 void KeyChord(const std::vector<WORD>& vks);
 // Types text as key strokes (with Shift where the layout needs it).
 void TypeText(const std::string& text);
+// Selects all text of the focused edit box (End, then Shift+Home), so typing
+// replaces it; Wine's edit box has no Ctrl+A.
+void SelectAllText();
 
 // A visible pop-up menu (class "#32768"), such as the system menu, or null.
 HWND VisibleMenu();
