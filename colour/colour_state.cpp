@@ -34,6 +34,9 @@ void RefreshColorViews(bool skipHexText) {
         FormatHexText(PackedOf(Components{currentRed, currentGreen, currentBlue}), text);
         hexTextSetByProgram = true;
         SendMessageA(editBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        // Normally EN_CHANGE has cleared it by now; if the edit box reported
+        // no change, the user's next keystroke must not be taken for ours.
+        hexTextSetByProgram = false;
     }
     SetBarFromComponent(redBar, currentRed);
     SetBarFromComponent(greenBar, currentGreen);
