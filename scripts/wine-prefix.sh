@@ -18,6 +18,8 @@ if [ ! -f "$prefix/.tintwell-ready" ]; then
         wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\Explorer" /v Desktop /d Tintwell /f >/dev/null 2>&1
     done
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Tintwell /d 1024x768 /f >/dev/null 2>&1
+    # Our labels and bars ask for Arial; Liberation Sans draws with its metrics.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f >/dev/null 2>&1
     wineserver -w
     touch "$prefix/.tintwell-ready"
 fi
