@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# recolour-fps.sh BUILD_WIN32_DIR [CHANGES]: Tintwell's own live recolouring
+# rate ("AvgFPS") next to the copy-and-draw limit measured in the same run, on
+# a private Xvfb at 24 and then at 16 bits per pixel. The 1600x1000 target and
+# Tintwell beside it fit into a 2048x1200 Wine virtual desktop on an X screen
+# of the same size, so every pixel drawn is on the screen. The desktop's exit
+# code is always 0, so the program writes its figures into a file, and a
+# missing file counts as a failure.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ $# -lt 1 ] || [ ! -d "$1" ]; then
+    echo "usage: $0 BUILD_WIN32_DIR [CHANGES]" >&2
+    exit 2
+fi
+build=$(cd "$1" && pwd)
+changes=${2:-300}
+size=2048x1200
+
+export WINEPREFIX=${WINEPREFIX:-$(cd "$here/.." && pwd)/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+[ -f "$WINEPREFIX/.tintwell-ready" ] || bash "$here/wine-prefix.sh" "$WINEPREFIX" || exit 1
+
+exe=$build/Tintwell.exe
+program=$build/bench/recolour_fps.exe
+if [ ! -f "$exe" ] || [ ! -f "$program" ]; then
+    echo "recolour-fps: Tintwell.exe or bench/recolour_fps.exe missing in $build" >&2
+    exit 1
+fi
+
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+failed=0
+summary=()
+for depth in 24 16; do
+    echo
+    echo "==== recolouring rate, Xvfb $size at $depth bits per pixel ===="
+    result=$(mktemp /tmp/tintwell-fps-result.XXXXXX)
+    "$here/with-xvfb.sh" "$depth" --size "$size" bash -c '
+        timeout 600 wine explorer /desktop=tintwell-fps,'"$size"' "$@" >/dev/null
+        wineserver -k 2>/dev/null
+        wineserver -w 2>/dev/null
+        true' run-depth "$program" "$exe" "$result" "$changes"
+    if [ -s "$result" ]; then
+        tr -d '\r' <"$result" | grep -v '^EXIT '
+    fi
+    if grep -q '^EXIT 0' "$result" 2>/dev/null; then
+        summary+=("$(tr -d '\r' <"$result" | grep '^RESULT ' | sed 's/^RESULT //')")
+    else
+        summary+=("depth $depth: FAILED")
+        failed=1
+    fi
+    rm -f "$result"
+done
+echo
+echo "==== recolouring rate summary ===="
+printf '%s\n' "${summary[@]}"
+exit $failed
