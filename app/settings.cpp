@@ -44,6 +44,11 @@ static void Load(char* path) {
 }
 
 static void Save(const char* path) {
+    // A read-only file is the user's way of keeping settings fixed. Not every
+    // system refuses the write (an administrator under Wine is let through),
+    // so do not rely on the refusal.
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
     SettingsValues v = CurrentSettings();
     v.averageFps = AverageFps();
     SettingsEntry entries[kSettingsKeyCount];
