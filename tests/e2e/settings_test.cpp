@@ -1,0 +1,416 @@
+// The settings file as a user meets it: what a missing file gives, what a
+// prepared file changes on screen, what survives a restart, and how start-up
+// and shutdown treat the window's position, the show command, the command
+// line, a read-only file and a very deep start-up directory.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/settings_format.h"
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using e2e::IniLine;
+using e2e::LaunchOptions;
+using e2e::ScreenImage;
+using e2e::Tintwell;
+
+RECT FromBox(const Rect32& box) { // x, y, width, height
+    return RECT{box.left, box.top, box.left + box.right, box.top + box.bottom};
+}
+RECT FromRect(const Rect32& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+int Area(const RECT& r) {
+    return (r.right - r.left) * (r.bottom - r.top);
+}
+POINT Middle(const RECT& r) {
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The edit box shows RRGGBB; colour references are 0x00BBGGRR.
+std::string HexText(COLORREF c) {
+    static const char digits[] = "0123456789ABCDEF";
+    const unsigned packed = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    std::string text;
+    for (int shift = 20; shift >= 0; shift -= 4)
+        text += digits[(packed >> shift) & 0xF];
+    return text;
+}
+std::string Decimal(COLORREF c) {
+    return std::to_string(static_cast<unsigned long>(c));
+}
+
+const char* const kPaletteKeys[kPaletteCells] = {
+    "Custom color 0", "Custom color 1", "Custom color 2", "Custom color 3", "Custom color 4",
+    "Custom color 5", "Custom color 6", "Custom color 7", "Custom color 8", "Custom color 9",
+};
+
+// The keys in the order the program writes them.
+std::vector<std::string> KeyOrder() {
+    std::vector<std::string> keys = {"Current color", "Background color", "X", "Y", "Auto apply"};
+    for (const char* key : kPaletteKeys)
+        keys.push_back(key);
+    keys.push_back("AvgFPS");
+    return keys;
+}
+
+// A settings file's text from key/value pairs, all in "General".
+std::string IniText(const std::vector<std::pair<std::string, std::string>>& values) {
+    std::string text = "[General]\r\n";
+    for (const auto& kv : values)
+        text += kv.first + "=" + kv.second + "\r\n";
+    return text;
+}
+
+// The value of a key of "General", or "<missing>".
+std::string Value(const std::vector<IniLine>& lines, const std::string& key) {
+    for (const IniLine& line : lines)
+        if (line.section == kSettingsSection && line.key == key) return line.value;
+    return "<missing>";
+}
+
+// The screen point of a caption button of `window`, found by hit testing
+// along the middle of the title bar.
+bool CaptionPoint(HWND window, LRESULT wanted, POINT* point) {
+    RECT r;
+    GetWindowRect(window, &r);
+    const int y = r.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    int first = -1, last = -1;
+    for (int x = r.left + 1; x < r.right; ++x) {
+        DWORD_PTR hit = 0;
+        SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 1000,
+                            &hit);
+        if (LRESULT(hit) == wanted) {
+            if (first < 0) first = x;
+            last = x;
+        } else if (first >= 0) {
+            break;
+        }
+    }
+    if (first < 0) return false;
+    *point = POINT{(first + last) / 2, y};
+    return true;
+}
+
+// Drags the window by its title bar by (dx, dy); true once it has followed.
+bool DragTitleBar(const Tintwell& app, int dx, int dy) {
+    const RECT before = app.WindowRect();
+    POINT grip;
+    if (!CaptionPoint(app.Window(), HTCAPTION, &grip)) return false;
+    e2e::Drag(grip, POINT{grip.x + dx, grip.y + dy}, 10);
+    const bool moved = e2e::WaitUntil(
+        [&] {
+            const RECT now = app.WindowRect();
+            return now.left == before.left + dx && now.top == before.top + dy;
+        },
+        5000);
+    return moved && app.Settle();
+}
+
+// Clicks the title bar's minimise box; true once the window is minimised.
+bool MinimiseWithTheMouse(const Tintwell& app) {
+    POINT box;
+    if (!CaptionPoint(app.Window(), HTMINBUTTON, &box)) return false;
+    e2e::Click(box.x, box.y);
+    return e2e::WaitUntil([&] { return IsIconic(app.Window()) != 0; }, 5000);
+}
+
+class Settings : public ::testing::Test {
+  protected:
+    bool Launch(const LaunchOptions& options = {}) {
+        if (!app.Start(options)) return false;
+        edit = app.ChildAt("Edit", FromBox(kEditBox));
+        autoApplyBox = app.ChildAt("Button", FromBox(kAutoApplyBox));
+        return edit && autoApplyBox;
+    }
+
+    bool AutoApplyChecked() const {
+        return SendMessageA(autoApplyBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+    // Whether the whole of a palette cell shows `colour`.
+    bool CellShows(int cell, COLORREF colour) const {
+        const RECT r = app.ToScreen(PaletteCellRect(cell));
+        return ScreenImage(r).Count(r, colour) == Area(r);
+    }
+
+    // The inside of the swatch, within its black frame.
+    bool SwatchShows(COLORREF colour) const {
+        RECT r = app.ToScreen(kSwatchRect);
+        InflateRect(&r, -1, -1);
+        return ScreenImage(r).Count(r, colour) == Area(r);
+    }
+
+    // Types a colour into the edit box as the user would.
+    void TypeColour(COLORREF colour) {
+        ASSERT_TRUE(app.Activate());
+        ASSERT_TRUE(e2e::WaitUntil([&] { return app.Focus() == edit; }, 3000));
+        e2e::SelectAllText();
+        e2e::TypeText(HexText(colour));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return Tintwell::Text(edit) == HexText(colour); }, 5000))
+            << "the edit box shows " << Tintwell::Text(edit);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return SwatchShows(colour); }, 5000));
+    }
+
+    // Stores the Current colour into a cell with a right click.
+    void StoreIntoCell(int cell, COLORREF colour) {
+        const POINT p = Middle(FromRect(PaletteCellRect(cell)));
+        app.ClickClient(p.x, p.y, e2e::Button::Right);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return CellShows(cell, colour); }, 5000));
+    }
+
+    // Closes the program, expecting exit code 0, and returns the file's lines.
+    std::vector<IniLine> CloseAndReadIni() {
+        DWORD code = 1;
+        EXPECT_TRUE(app.Close(8000, &code)) << "Tintwell did not exit";
+        EXPECT_EQ(0u, code);
+        return app.IniLines();
+    }
+
+    Tintwell app;
+    HWND edit = nullptr;
+    HWND autoApplyBox = nullptr;
+};
+
+TEST_F(Settings, NoFileGivesTheDefaultsAndExitWritesThemInOrder) {
+    ASSERT_TRUE(Launch());
+    EXPECT_FALSE(app.IniExists()) << "the file is only written at exit";
+    EXPECT_EQ("FFFFFF", Tintwell::Text(edit));
+    EXPECT_TRUE(SwatchShows(0x00FFFFFF));
+    EXPECT_TRUE(AutoApplyChecked());
+    EXPECT_FALSE(IsIconic(app.Window()));
+    for (int i = 0; i < kPaletteCells; ++i)
+        EXPECT_TRUE(CellShows(i, kBuiltInPalette[i])) << "cell " << i;
+    const RECT r = app.WindowRect();
+    EXPECT_EQ(347, r.left);
+    EXPECT_EQ(269, r.top);
+
+    const std::vector<IniLine> lines = CloseAndReadIni();
+    const std::vector<std::string> keys = KeyOrder();
+    const char* const values[] = {
+        "16777215", "16757435", "347",      "269",      "1",       "255",     "65280", "16711680",
+        "65535",    "16777215", "16711935", "16776960", "8388608", "8421504", "0",     "0"};
+    ASSERT_EQ(keys.size(), lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE("line " + std::to_string(i));
+        EXPECT_EQ(kSettingsSection, lines[i].section);
+        EXPECT_EQ(keys[i], lines[i].key);
+        EXPECT_EQ(values[i], lines[i].value);
+    }
+}
+
+TEST_F(Settings, PreparedFileIsShownAtStartAndWrittenBack) {
+    const COLORREF current = RGB(0x78, 0x56, 0x34); // 3430008
+    const COLORREF background = RGB(0x33, 0x66, 0x99);
+    const COLORREF inverse = RGB(0xCC, 0x99, 0x66);
+    // Distinct from the built-in palette and from each other at 16 bits too.
+    const COLORREF palette[kPaletteCells] = {
+        RGB(0x10, 0x20, 0x30), RGB(0xF0, 0x40, 0x80), RGB(0x40, 0xA0, 0x20), 0,
+        RGB(0x90, 0x30, 0xC0), RGB(0x20, 0x80, 0x80), RGB(0xE0, 0xC0, 0x10), RGB(0x60, 0x60, 0xF0),
+        RGB(0xA8, 0x58, 0x18), RGB(0x30, 0xD0, 0xB0),
+    };
+    std::vector<std::pair<std::string, std::string>> values = {
+        {"Current color", Decimal(current)},
+        {"Background color", Decimal(background)},
+        {"X", "100"},
+        {"Y", "120"},
+        {"Auto apply", "5"},
+    };
+    for (int i = 0; i < kPaletteCells; ++i)
+        if (i != 3) values.push_back({kPaletteKeys[i], Decimal(palette[i])});
+    ASSERT_TRUE(Launch(LaunchOptions{IniText(values), {}, "", true}));
+
+    EXPECT_EQ("785634", Tintwell::Text(edit));
+    EXPECT_TRUE(SwatchShows(current));
+    EXPECT_TRUE(AutoApplyChecked());
+    const RECT r = app.WindowRect();
+    EXPECT_EQ(100, r.left);
+    EXPECT_EQ(120, r.top);
+    for (int i = 0; i < kPaletteCells; ++i)
+        EXPECT_TRUE(CellShows(i, i == 3 ? kBuiltInPalette[3] : palette[i])) << "cell " << i;
+
+    const ScreenImage client(app.ToScreen(app.ClientRect()));
+    const RECT empty[] = {{57, 5, 80, 45}, {232, 35, 245, 118}, {277, 35, 283, 165}};
+    for (const RECT& e : empty)
+        EXPECT_EQ(Area(e), client.Count(app.ToScreen(e), background))
+            << "background at " << e.left << "," << e.top;
+    // Inside the edit box's border: its background in the same colour, the
+    // text in the inverse.
+    RECT inside = app.ToScreen(FromBox(kEditBox));
+    InflateRect(&inside, -1, -1);
+    EXPECT_GE(client.Count(inside, background), Area(inside) / 2);
+    EXPECT_GE(client.Count(inside, inverse), 10);
+    EXPECT_EQ(0, client.Count(inside, 0x00FFFFFF)) << "the edit box kept a white background";
+
+    const std::vector<IniLine> lines = CloseAndReadIni();
+    EXPECT_EQ(Decimal(current), Value(lines, "Current color"));
+    EXPECT_EQ(Decimal(background), Value(lines, "Background color"));
+    EXPECT_EQ("100", Value(lines, "X"));
+    EXPECT_EQ("120", Value(lines, "Y"));
+    EXPECT_EQ("1", Value(lines, "Auto apply"));
+    for (int i = 0; i < kPaletteCells; ++i)
+        EXPECT_EQ(Decimal(i == 3 ? kBuiltInPalette[3] : palette[i]), Value(lines, kPaletteKeys[i]))
+            << "cell " << i;
+}
+
+struct StartValueCase {
+    const char* currentColor; // the file's text
+    const char* autoApply;
+    const char* shownText;
+    bool checked;
+    const char* writtenColor;
+    const char* writtenAutoApply;
+};
+
+TEST_F(Settings, CurrentColourAndAutoApplyAreReadAsTheyStand) {
+    const StartValueCase cases[] = {
+        {"3430008", "0", "785634", false, "3430008", "0"},
+        {"255", "1", "FF0000", true, "255", "1"},
+        {"305419896", "-7", "785634", true, "3430008", "1"}, // 0x12345678: the top byte goes
+        {"0", "5", "000000", true, "0", "1"},
+    };
+    for (const StartValueCase& c : cases) {
+        SCOPED_TRACE(std::string("Current color=") + c.currentColor +
+                     ", Auto apply=" + c.autoApply);
+        Tintwell run;
+        ASSERT_TRUE(run.Start(
+            LaunchOptions{IniText({{"Current color", c.currentColor}, {"Auto apply", c.autoApply}}),
+                          {},
+                          "",
+                          true}));
+        HWND shownEdit = run.ChildAt("Edit", FromBox(kEditBox));
+        HWND box = run.ChildAt("Button", FromBox(kAutoApplyBox));
+        ASSERT_NE(nullptr, shownEdit);
+        ASSERT_NE(nullptr, box);
+        EXPECT_EQ(c.shownText, Tintwell::Text(shownEdit));
+        EXPECT_EQ(c.checked ? BST_CHECKED : BST_UNCHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));
+        DWORD code = 1;
+        ASSERT_TRUE(run.Close(8000, &code));
+        EXPECT_EQ(0u, code);
+        const std::vector<IniLine> lines = run.IniLines();
+        EXPECT_EQ(c.writtenColor, Value(lines, "Current color"));
+        EXPECT_EQ(c.writtenAutoApply, Value(lines, "Auto apply"));
+        EXPECT_EQ("0", Value(lines, "AvgFPS"));
+    }
+}
+
+TEST_F(Settings, ChangedPaletteAndColourSurviveARestart) {
+    const COLORREF stored = RGB(0x1A, 0x2B, 0x3C);
+    const COLORREF last = RGB(0x44, 0x55, 0x66);
+    ASSERT_TRUE(Launch());
+    ASSERT_NO_FATAL_FAILURE(TypeColour(stored));
+    ASSERT_NO_FATAL_FAILURE(StoreIntoCell(7, stored));
+    ASSERT_NO_FATAL_FAILURE(TypeColour(last));
+    EXPECT_FALSE(app.IniExists()) << "the file is only written at exit";
+    const std::vector<IniLine> lines = CloseAndReadIni();
+    EXPECT_EQ(Decimal(last), Value(lines, "Current color"));
+    EXPECT_EQ(Decimal(stored), Value(lines, "Custom color 7"));
+    EXPECT_EQ("0", Value(lines, "AvgFPS")) << "no window was recoloured";
+    std::string first;
+    ASSERT_TRUE(app.ReadIni(&first));
+
+    Tintwell second;
+    ASSERT_TRUE(second.Start(LaunchOptions{first, {}, "", true}));
+    HWND secondEdit = second.ChildAt("Edit", FromBox(kEditBox));
+    ASSERT_NE(nullptr, secondEdit);
+    EXPECT_EQ(HexText(last), Tintwell::Text(secondEdit));
+    const ScreenImage client(second.ToScreen(second.ClientRect()));
+    for (int i = 0; i < kPaletteCells; ++i) {
+        const RECT cell = second.ToScreen(PaletteCellRect(i));
+        EXPECT_EQ(Area(cell), client.Count(cell, i == 7 ? stored : kBuiltInPalette[i]))
+            << "cell " << i;
+    }
+}
+
+struct PositionCase {
+    const char* name;
+    const char* x; // nullptr: no key, the window is centred
+    const char* y;
+    int startX, startY;
+};
+
+TEST_F(Settings, ClosingWhileMinimisedKeepsTheStartPosition) {
+    const PositionCase cases[] = {
+        {"prepared", "200", "150", 200, 150},
+        {"centred", nullptr, nullptr, 347, 269},
+    };
+    for (const PositionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tintwell run;
+        LaunchOptions options;
+        if (c.x) options.ini = IniText({{"X", c.x}, {"Y", c.y}});
+        ASSERT_TRUE(run.Start(options));
+        ASSERT_EQ(c.startX, run.WindowRect().left);
+        ASSERT_EQ(c.startY, run.WindowRect().top);
+        ASSERT_TRUE(DragTitleBar(run, 90, 70)) << "the window did not follow the drag";
+        ASSERT_TRUE(MinimiseWithTheMouse(run));
+        DWORD code = 1;
+        ASSERT_TRUE(run.Close(8000, &code));
+        EXPECT_EQ(0u, code);
+        const std::vector<IniLine> lines = run.IniLines();
+        EXPECT_EQ(std::to_string(c.startX), Value(lines, "X"));
+        EXPECT_EQ(std::to_string(c.startY), Value(lines, "Y"));
+    }
+}
+
+TEST_F(Settings, MovedWindowSavesItsNewPosition) {
+    ASSERT_TRUE(Launch(LaunchOptions{IniText({{"X", "150"}, {"Y", "100"}}), {}, "", true}));
+    ASSERT_TRUE(DragTitleBar(app, -60, 110)) << "the window did not follow the drag";
+    const RECT moved = app.WindowRect();
+    ASSERT_EQ(90, moved.left);
+    ASSERT_EQ(210, moved.top);
+    const std::vector<IniLine> lines = CloseAndReadIni();
+    EXPECT_EQ("90", Value(lines, "X"));
+    EXPECT_EQ("210", Value(lines, "Y"));
+}
+
+TEST_F(Settings, ShowMinNoActiveStartsMinimised) {
+    ASSERT_TRUE(Launch(LaunchOptions{{}, WORD(SW_SHOWMINNOACTIVE), "", true}));
+    EXPECT_TRUE(IsIconic(app.Window()));
+    // Closed while still minimised: the centred start position is kept.
+    const std::vector<IniLine> lines = CloseAndReadIni();
+    EXPECT_EQ("347", Value(lines, "X"));
+    EXPECT_EQ("269", Value(lines, "Y"));
+}
+
+TEST_F(Settings, CommandLineArgumentsHaveNoEffect) {
+    ASSERT_TRUE(
+        Launch(LaunchOptions{{}, {}, "/min -x 5 -y 5 other.ini \"Current color=255\" /?", true}));
+    EXPECT_FALSE(IsIconic(app.Window()));
+    EXPECT_EQ("FFFFFF", Tintwell::Text(edit));
+    EXPECT_TRUE(AutoApplyChecked());
+    const RECT r = app.WindowRect();
+    EXPECT_EQ(347, r.left);
+    EXPECT_EQ(269, r.top);
+    const std::vector<IniLine> lines = CloseAndReadIni();
+    EXPECT_EQ(KeyOrder().size(), lines.size());
+    EXPECT_EQ("16777215", Value(lines, "Current color"));
+    EXPECT_EQ("347", Value(lines, "X"));
+    EXPECT_EQ("269", Value(lines, "Y"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
+              GetFileAttributesA((app.Directory() + "\\other.ini").c_str()));
+}
+
+TEST_F(Settings, ReadOnlyFileIsLeftUntouched) {
+    const std::string prepared = IniText({{"Current color", "3430008"}, {"X", "120"}});
+    ASSERT_TRUE(Launch(LaunchOptions{prepared, {}, "", true}));
+    // Read once at start-up; made read-only before the exit writes it.
+    ASSERT_TRUE(SetFileAttributesA(app.IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    struct Writable {
+        std::string path;
+        ~Writable() { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); }
+    } restore{app.IniPath()};
+    ASSERT_NO_FATAL_FAILURE(TypeColour(RGB(0x12, 0x34, 0x56)));
+    DWORD code = 1;
+    ASSERT_TRUE(app.Close(8000, &code));
+    EXPECT_EQ(0u, code);
+    std::string after;
+    ASSERT_TRUE(app.ReadIni(&after));
+    EXPECT_EQ(prepared, after);
+}
+
+} // namespace
