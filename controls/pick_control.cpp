@@ -108,7 +108,9 @@ void OnPickEraseBackground(PickControl& pick, HDC dc) {
 void BeginPick(PickControl& pick) {
     SetFocus(pick.window);
     pick.capturing = 1;
-    SetCapture(pick.window);
+    // Wine sends WM_CAPTURECHANGED even when the capture goes to the window
+    // that holds it already, which would cancel the pick this press goes on.
+    if (GetCapture() != pick.window) SetCapture(pick.window);
     InvalidateRect(pick.window, nullptr, TRUE);
     SetCursor(LoadCursorA(nullptr, IDC_CROSS));
     SendPickState(pick, kPickBegin);
