@@ -1,0 +1,323 @@
+// The pick-colour eyedropper used as a person would: press on it, wander over
+// a window of the driver's own painted in known colours, release or press Esc.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/layout.h"
+#include "colour/colour_math.h"
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using e2e::Tintwell;
+
+// The driver's source window: three solid areas side by side, left of and
+// below the main window (which sits at 347,269 to 677,469 on 1024x768).
+constexpr COLORREF kAreas[] = {0x00C8641E, 0x003CB4F0, 0x00A01E5A};
+constexpr int kAreaCount = 3;
+constexpr int kAreaSize = 100;
+constexpr int kSourceX = 30, kSourceY = 520;
+
+// The colour the program starts with, from its settings file.
+constexpr COLORREF kStartColour = 0x00963C5A;
+
+LRESULT CALLBACK SourceProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        for (int i = 0; i < kAreaCount; ++i) {
+            RECT r{i * kAreaSize, 0, (i + 1) * kAreaSize, kAreaSize};
+            HBRUSH brush = CreateSolidBrush(kAreas[i]);
+            FillRect(dc, &r, brush);
+            DeleteObject(brush);
+        }
+        EndPaint(w, &ps);
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+// Waits while keeping the driver's own window answering and painting.
+bool Wait(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+    return e2e::WaitUntil(
+        [&] {
+            PumpMessages();
+            return done();
+        },
+        timeoutMs);
+}
+
+std::string HexText(COLORREF c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06lX", static_cast<unsigned long>(PackedFromColorRef(c)));
+    return text;
+}
+
+// What the eyedropper reports for a pixel the screen shows as `shown`: the
+// pixel itself on a deep screen; on a 16-bit one the sample is read back as
+// 5-5-5 and widened again.
+COLORREF Reported(COLORREF shown) {
+    if (e2e::ScreenDepth() == 16) return Expand555(ColorTo555(shown));
+    return shown & 0x00FFFFFF;
+}
+
+RECT Inset(RECT r, int by) {
+    InflateRect(&r, -by, -by);
+    return r;
+}
+
+int Area(const RECT& r) {
+    return (r.right - r.left) * (r.bottom - r.top);
+}
+
+class PickColor : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(ShowSource()) << "the driver's source window did not show its colours";
+        const std::string ini =
+            "[General]\r\nCurrent color=" + std::to_string(kStartColour) + "\r\n";
+        ASSERT_TRUE(app.Start(e2e::LaunchOptions{ini, {}, {}, true}));
+        ASSERT_TRUE(app.Activate());
+        edit = app.ChildAt("Edit", RECT{kEditBox.left, kEditBox.top, kEditBox.left + kEditBox.right,
+                                        kEditBox.top + kEditBox.bottom});
+        ASSERT_NE(nullptr, edit);
+        ASSERT_EQ(HexText(kStartColour), Tintwell::Text(edit));
+        const RECT box = app.ToScreen(kPickColorRect);
+        eyedropper = POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+        // The area under the pointer is read off the screen: that is what the
+        // eyedropper sees, quantised or not.
+        for (int i = 0; i < kAreaCount; ++i) {
+            const POINT p = AreaPoint(i);
+            expected[i] = HexText(Reported(e2e::ScreenPixel(p.x, p.y)));
+        }
+        ASSERT_NE(expected[0], expected[1]);
+        ASSERT_NE(expected[1], expected[2]);
+        ASSERT_NE(expected[0], expected[2]);
+    }
+
+    void TearDown() override {
+        if (source) DestroyWindow(source);
+        PumpMessages();
+    }
+
+    bool ShowSource() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = SourceProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "E2ePickSource";
+        RegisterClassA(&wc); // fails harmlessly when a previous test registered it
+        source = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "E2ePickSource", "", WS_POPUP,
+                                 kSourceX, kSourceY, kAreaCount * kAreaSize, kAreaSize, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+        if (!source) return false;
+        ShowWindow(source, SW_SHOWNOACTIVATE);
+        UpdateWindow(source);
+        return Wait([this] {
+            for (int i = 0; i < kAreaCount; ++i) {
+                const POINT p = AreaPoint(i);
+                if (!e2e::ShowsColour(e2e::ScreenPixel(p.x, p.y), kAreas[i])) return false;
+            }
+            return true;
+        });
+    }
+
+    static POINT AreaPoint(int i) {
+        return POINT{kSourceX + i * kAreaSize + kAreaSize / 2, kSourceY + kAreaSize / 2};
+    }
+
+    HWND Capture() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(app.ThreadId(), &info) ? info.hwndCapture : nullptr;
+    }
+    // The program reads the pointer's position when it handles a move, not
+    // when the move was made: a move still queued behind a release would be
+    // read at wherever the pointer went next. So the driver waits for each
+    // pick to begin and to end before it moves on.
+    bool PickBegun() {
+        return Wait([this] {
+            return Capture() ==
+                   app.ChildAt("zPickColor", RECT{kPickColorRect.left, kPickColorRect.top,
+                                                  kPickColorRect.right, kPickColorRect.bottom});
+        });
+    }
+    bool PickEnded() {
+        return Wait([this] { return Capture() == nullptr; });
+    }
+
+    bool TextBecomes(const std::string& text) {
+        return Wait([&] { return Tintwell::Text(edit) == text; });
+    }
+
+    // Over area i during a pick: the text must follow. Under Wine a move is
+    // now and then handled while GetCursorPos still gives the pointer's
+    // earlier place (over the eyedropper itself: nothing is reported), so the
+    // pointer is nudged within the solid area until the text follows.
+    void MoveOverArea(int i) {
+        SCOPED_TRACE("area " + std::to_string(i));
+        const POINT p = AreaPoint(i);
+        bool followed = false;
+        for (int nudge = 0; nudge < 20 && !followed; ++nudge) {
+            e2e::MouseMove(p.x + nudge % 2, p.y);
+            followed = Wait([&] { return Tintwell::Text(edit) == expected[i]; }, 250);
+        }
+        EXPECT_TRUE(followed) << "text is " << Tintwell::Text(edit);
+    }
+
+    // Esc outside a pick closes the program, which saves the Current colour.
+    std::string SavedColourAfterEsc() {
+        e2e::KeyPress(VK_ESCAPE);
+        // Closing invalidates every window on the screen, the driver's too,
+        // and waits for it to answer: keep answering.
+        if (!Wait([this] { return !app.Running(); })) return "(still running)";
+        DWORD code = 1;
+        app.WaitForExit(0, &code);
+        EXPECT_EQ(0u, code);
+        for (const e2e::IniLine& line : app.IniLines())
+            if (line.key == "Current color")
+                return HexText(static_cast<COLORREF>(std::stoul(line.value)));
+        return "(not saved)";
+    }
+
+    Tintwell app;
+    HWND source = nullptr;
+    HWND edit = nullptr;
+    POINT eyedropper{};
+    std::string expected[kAreaCount];
+};
+
+TEST_F(PickColor, TextFollowsThePointerAndTheReleaseKeepsTheLastColour) {
+    e2e::MouseDown(eyedropper.x, eyedropper.y);
+    ASSERT_TRUE(PickBegun());
+    for (int i : {0, 1, 2, 0, 2})
+        MoveOverArea(i);
+    const POINT last = AreaPoint(2);
+    e2e::MouseUp(last.x, last.y);
+    ASSERT_TRUE(PickEnded());
+    app.Settle();
+    EXPECT_EQ(expected[2], Tintwell::Text(edit));
+
+    // The swatch shows it too.
+    const RECT swatch = Inset(app.ToScreen(kSwatchRect), 1);
+    const COLORREF picked = ColorRefFromPacked(std::stoul(expected[2], nullptr, 16));
+    EXPECT_TRUE(Wait([&] {
+        return e2e::ScreenImage(swatch).Count(swatch, picked) == Area(swatch);
+    })) << "the swatch does not show the picked colour";
+
+    // The pick is over: a later move reports nothing, so Esc closes the
+    // program and the saved colour is the one picked.
+    const POINT other = AreaPoint(0);
+    e2e::MouseMove(other.x, other.y);
+    EXPECT_EQ(expected[2], SavedColourAfterEsc());
+}
+
+TEST_F(PickColor, MovingOverTheEyedropperItselfReportsNothing) {
+    e2e::MouseDown(eyedropper.x, eyedropper.y);
+    ASSERT_TRUE(PickBegun());
+    MoveOverArea(0);
+    ASSERT_TRUE(app.Settle());
+    // A point of the eyedropper whose own pixel differs from area 0's: were the
+    // eyedropper to sample itself, the colour would change there.
+    const RECT box = Inset(app.ToScreen(kPickColorRect), 2);
+    const e2e::ScreenImage image(box);
+    POINT self{-1, -1};
+    for (int y = box.top + 2; y < box.bottom - 2 && self.x < 0; ++y)
+        for (int x = box.left + 2; x < box.right - 2 && self.x < 0; ++x)
+            if (HexText(Reported(image.At(x, y))) != expected[0]) self = POINT{x, y};
+    ASSERT_GE(self.x, 0) << "no pixel of the eyedropper differs from area 0";
+    e2e::MouseMove(self.x, self.y);
+    // A second press during the pick takes the Current colour as the one to
+    // restore, and Esc then restores it: a report from the move over the
+    // eyedropper, handled before the press, would show up as the restored text.
+    e2e::MouseDown(self.x, self.y, e2e::Button::Right);
+    e2e::MouseUp(self.x, self.y, e2e::Button::Right);
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(PickEnded());
+    // Esc ends the pick, so moving over area 1 afterwards changes nothing.
+    const POINT p = AreaPoint(1);
+    e2e::MouseMove(p.x, p.y);
+    app.Settle();
+    EXPECT_EQ(expected[0], Tintwell::Text(edit));
+    EXPECT_EQ(expected[0], SavedColourAfterEsc());
+}
+
+TEST_F(PickColor, EscRestoresTheStartColourAndKeepsTheProgramOpen) {
+    e2e::MouseDown(eyedropper.x, eyedropper.y);
+    ASSERT_TRUE(PickBegun());
+    MoveOverArea(0);
+    MoveOverArea(1);
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(PickEnded());
+    EXPECT_TRUE(TextBecomes(HexText(kStartColour))) << "text is " << Tintwell::Text(edit);
+    const RECT swatch = Inset(app.ToScreen(kSwatchRect), 1);
+    EXPECT_TRUE(Wait([&] {
+        return e2e::ScreenImage(swatch).Count(swatch, kStartColour) == Area(swatch);
+    })) << "the swatch does not show the start colour again";
+
+    // Had Esc reached the main window its close would come before this click,
+    // which needs a running program to take palette cell 0's colour.
+    const RECT cell = app.ToScreen(PaletteCellRect(0));
+    e2e::Click((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    EXPECT_TRUE(TextBecomes("FF0000")) << "text is " << Tintwell::Text(edit);
+    EXPECT_TRUE(app.Running());
+}
+
+TEST_F(PickColor, RightButtonReleaseDoesNotEndThePick) {
+    e2e::MouseDown(eyedropper.x, eyedropper.y, e2e::Button::Right);
+    ASSERT_TRUE(PickBegun());
+    MoveOverArea(0);
+    const POINT first = AreaPoint(0);
+    e2e::MouseUp(first.x, first.y, e2e::Button::Right);
+    MoveOverArea(1); // still picking
+    MoveOverArea(2);
+    const POINT last = AreaPoint(2);
+    e2e::MouseUp(last.x, last.y); // the left release commits
+    ASSERT_TRUE(PickEnded());
+    app.Settle();
+    EXPECT_EQ(expected[2], Tintwell::Text(edit));
+    const POINT other = AreaPoint(1);
+    e2e::MouseMove(other.x, other.y);
+    EXPECT_EQ(expected[2], SavedColourAfterEsc());
+}
+
+TEST_F(PickColor, SecondPressDuringAPickGoesOn) {
+    e2e::MouseDown(eyedropper.x, eyedropper.y);
+    ASSERT_TRUE(PickBegun());
+    MoveOverArea(0);
+    // A press on the eyedropper while picking begins anew without ending.
+    e2e::MouseDown(eyedropper.x, eyedropper.y, e2e::Button::Right);
+    e2e::MouseUp(eyedropper.x, eyedropper.y, e2e::Button::Right);
+    MoveOverArea(1);
+    const POINT p = AreaPoint(1);
+    e2e::MouseUp(p.x, p.y);
+    ASSERT_TRUE(PickEnded());
+    e2e::MouseMove(AreaPoint(2).x, AreaPoint(2).y);
+    EXPECT_EQ(expected[1], SavedColourAfterEsc());
+}
+
+TEST_F(PickColor, BoxShowsTheMagnifiedSampleAfterThePick) {
+    const RECT box = Inset(app.ToScreen(kPickColorRect), 2);
+    const COLORREF shown = e2e::ScreenPixel(AreaPoint(1).x, AreaPoint(1).y);
+    ASSERT_EQ(0, e2e::ScreenImage(box).Count(box, shown)) << "the box shows area 1 before a pick";
+    e2e::MouseDown(eyedropper.x, eyedropper.y);
+    ASSERT_TRUE(PickBegun());
+    MoveOverArea(1);
+    const POINT p = AreaPoint(1);
+    e2e::MouseUp(p.x, p.y);
+    ASSERT_TRUE(PickEnded());
+    // The whole 5x5 sample lies inside area 1, so the box is that colour but
+    // for the cross-hair drawn over its middle.
+    EXPECT_TRUE(Wait([&] { return e2e::ScreenImage(box).Count(box, shown) >= Area(box) / 2; }))
+        << e2e::ScreenImage(box).Count(box, shown) << " of " << Area(box)
+        << " pixels show the picked colour";
+}
+
+} // namespace
