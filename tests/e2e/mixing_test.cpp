@@ -1,0 +1,457 @@
+// Mixing the colour with the four bars, as a user does it: presses, drags,
+// keys and held page presses, read back from the hexadecimal text, the swatch
+// and the bars' thumbs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/layout.h"
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using e2e::ScreenImage;
+using e2e::Tintwell;
+
+RECT FromBox(const Rect32& box) { // x, y, width, height
+    return RECT{box.left, box.top, box.left + box.right, box.top + box.bottom};
+}
+RECT FromRect(const Rect32& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+// Every bar sits inside a 2-pixel client edge; its client area is 146 by 14
+// with the track from x 13 to 133.
+constexpr int kEdge = 2;
+constexpr int kTrackLeft = 13;
+constexpr int kTrackWidth = 120;
+constexpr int kBarMiddleY = 7;
+
+// The value a pointer at bar-client x gives, truncating toward zero.
+int ValueAt(int x, int maximum) {
+    int v = (x - kTrackLeft) * maximum / kTrackWidth;
+    return v < 0 ? 0 : v > maximum ? maximum : v;
+}
+// Where a value's thumb is drawn on a 0..255 bar.
+int ThumbX(int value) {
+    return kTrackLeft + value * kTrackWidth / 255;
+}
+
+int Clamp255(int v) {
+    return v < 0 ? 0 : v > 255 ? 255 : v;
+}
+
+std::string Hex(int red, int green, int blue) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", red, green, blue);
+    return text;
+}
+
+// The colour a brightness value gives from a snapshot taken with the bar at
+// `base`: one common shift, scaled so the top reaches white, the bottom black.
+std::string BrightnessText(int red, int green, int blue, int base, int v) {
+    const int hi = std::max({red, green, blue});
+    const int lo = std::min({red, green, blue});
+    int f = 0;
+    if (v > base) f = (v - base) * (255 - lo) / (765 - base);
+    if (v < base) f = (v - base) * hi / base;
+    return Hex(Clamp255(red + f), Clamp255(green + f), Clamp255(blue + f));
+}
+
+// The packed RRGGBB text as a colour reference, or CLR_INVALID.
+COLORREF ColourOfText(const std::string& text) {
+    if (text.size() != 6) return CLR_INVALID;
+    char* end = nullptr;
+    const unsigned long packed = std::strtoul(text.c_str(), &end, 16);
+    if (*end != '\0') return CLR_INVALID;
+    return RGB((packed >> 16) & 0xFF, (packed >> 8) & 0xFF, packed & 0xFF);
+}
+
+// One byte of the packed text: 0 red, 1 green, 2 blue; -1 when unreadable.
+int ByteOf(const std::string& text, int index) {
+    if (text.size() != 6) return -1;
+    return static_cast<int>(std::strtol(text.substr(index * 2, 2).c_str(), nullptr, 16));
+}
+
+class Mixing : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window";
+        edit = app.ChildAt("Edit", FromBox(kEditBox));
+        ASSERT_NE(nullptr, edit);
+        ASSERT_TRUE(app.Activate());
+        ASSERT_EQ("FFFFFF", Text());
+    }
+
+    std::string Text() const { return Tintwell::Text(edit); }
+
+    // Waits for the text, then lets the program finish what it was doing and
+    // asks again, so a passing glimpse does not count.
+    ::testing::AssertionResult TextBecomes(const std::string& expected, DWORD timeoutMs = 5000) {
+        e2e::WaitUntil([&] { return Text() == expected; }, timeoutMs);
+        app.Settle();
+        const std::string now = Text();
+        if (now == expected) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "text is " << now << ", expected " << expected;
+    }
+
+    // A screen point given in a bar's client coordinates.
+    POINT BarPoint(const Rect32& bar, int x, int y = kBarMiddleY) const {
+        return app.ToScreen(bar.left + kEdge + x, bar.top + kEdge + y);
+    }
+    RECT BarClientOnScreen(const Rect32& bar) const {
+        return app.ToScreen(
+            RECT{bar.left + kEdge, bar.top + kEdge, bar.right - kEdge, bar.bottom - kEdge});
+    }
+
+    // Moves the pointer and waits until it stays there. Under the virtual
+    // desktop a move can be followed by a stray one back to the previous
+    // point and a correction about 100 ms later; a bar holding the capture
+    // would take the stray point for a drag position.
+    static void MoveSteadily(POINT p) {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            e2e::MouseMove(p.x, p.y);
+            DWORD since = GetTickCount();
+            const bool held = e2e::WaitUntil(
+                [&] {
+                    POINT now;
+                    if (!GetCursorPos(&now) || now.x != p.x || now.y != p.y) since = GetTickCount();
+                    return GetTickCount() - since >= 150;
+                },
+                1500);
+            if (held) return;
+        }
+        ADD_FAILURE() << "the pointer does not stay at " << p.x << "," << p.y;
+    }
+    // Moves a drag to bar-client x. The stray move that may follow a move
+    // goes back to the point before; two steady moves along the same x make
+    // sure that whatever the bar sees last has this x.
+    void DragTo(const Rect32& bar, int x) {
+        MoveSteadily(BarPoint(bar, x, kBarMiddleY - 1));
+        MoveSteadily(BarPoint(bar, x, kBarMiddleY + 1));
+    }
+    static void Press(POINT p) {
+        MoveSteadily(p);
+        e2e::MouseDown(p.x, p.y);
+    }
+
+    void ClickBar(const Rect32& bar, int x) {
+        const POINT p = BarPoint(bar, x);
+        MoveSteadily(p);
+        e2e::Click(p.x, p.y);
+    }
+
+    // Types a colour into the edit box the way a user replaces its text.
+    void TypeColour(const std::string& hex) {
+        const RECT box = FromBox(kEditBox);
+        app.ClickClient((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return app.Focus() == edit; }, 3000));
+        e2e::SelectAllText();
+        e2e::TypeText(hex);
+        ASSERT_TRUE(TextBecomes(hex));
+    }
+
+    // True once every pixel inside the swatch's frame shows `colour`.
+    bool SwatchShows(COLORREF colour) const {
+        RECT inside = app.ToScreen(kSwatchRect);
+        InflateRect(&inside, -1, -1);
+        const int area = (inside.right - inside.left) * (inside.bottom - inside.top);
+        return e2e::WaitUntil([&] { return ScreenImage(inside).Count(inside, colour) == area; },
+                              3000);
+    }
+
+    Tintwell app;
+    HWND edit = nullptr;
+};
+
+TEST_F(Mixing, ClickOnTheRedTrackSetsTheRedByte) {
+    ClickBar(kRedBarRect, 73);
+    EXPECT_TRUE(TextBecomes("7FFFFF"));
+}
+
+struct KeyStep {
+    WORD key;
+    const char* name;
+    int expected; // the bar's value after the key
+};
+
+// Left/Right step by one, Page Up/Down by 32, Home/End jump to the bounds,
+// Up/Down do nothing; every result is clamped to 0..255. A key that must do
+// nothing is followed by one that does, which would show any stray change.
+const KeyStep kKeySteps[] = {
+    {VK_RIGHT, "Right", 0x80}, {VK_LEFT, "Left", 0x7F},   {VK_LEFT, "Left", 0x7E},
+    {VK_UP, "Up", 0x7E},       {VK_RIGHT, "Right", 0x7F}, {VK_DOWN, "Down", 0x7F},
+    {VK_LEFT, "Left", 0x7E},   {VK_PRIOR, "PgUp", 0x9E},  {VK_NEXT, "PgDn", 0x7E},
+    {VK_NEXT, "PgDn", 0x5E},   {VK_HOME, "Home", 0x00},   {VK_LEFT, "Left", 0x00},
+    {VK_NEXT, "PgDn", 0x00},   {VK_RIGHT, "Right", 0x01}, {VK_PRIOR, "PgUp", 0x21},
+    {VK_END, "End", 0xFF},     {VK_RIGHT, "Right", 0xFF}, {VK_PRIOR, "PgUp", 0xFF},
+    {VK_NEXT, "PgDn", 0xDF},   {VK_LEFT, "Left", 0xDE},
+};
+
+TEST_F(Mixing, KeysStepTheFocusedRedBar) {
+    ClickBar(kRedBarRect, 73); // focuses the bar and sets 127
+    ASSERT_TRUE(TextBecomes("7FFFFF"));
+    HWND bar = app.ChildAt("zPositionBar", FromRect(kRedBarRect));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.Focus() == bar; }, 3000));
+    for (const KeyStep& step : kKeySteps) {
+        SCOPED_TRACE(step.name);
+        e2e::KeyPress(step.key);
+        ASSERT_TRUE(TextBecomes(Hex(step.expected, 0xFF, 0xFF)));
+    }
+}
+
+struct BarCase {
+    const char* name;
+    Rect32 rect;
+    int byte; // which byte of the text the bar drives
+};
+
+TEST_F(Mixing, KeysStepTheGreenAndBlueBarsInTheirOwnByte) {
+    const BarCase bars[] = {
+        {"green", kGreenBarRect, 1},
+        {"blue", kBlueBarRect, 2},
+    };
+    for (const BarCase& c : bars) {
+        SCOPED_TRACE(c.name);
+        ClickBar(c.rect, 14); // the second column of the track gives 2
+        ASSERT_TRUE(e2e::WaitUntil([&] { return ByteOf(Text(), c.byte) == 2; }));
+        struct {
+            WORD key;
+            int expected;
+        } steps[] = {{VK_LEFT, 1}, {VK_UP, 1}, {VK_PRIOR, 33}, {VK_HOME, 0}, {VK_END, 255}};
+        for (const auto& step : steps) {
+            e2e::KeyPress(step.key);
+            e2e::WaitUntil([&] { return ByteOf(Text(), c.byte) == step.expected; });
+            app.Settle();
+            ASSERT_EQ(step.expected, ByteOf(Text(), c.byte)) << "text " << Text();
+        }
+    }
+    // Both bars ended at 255, and red was never touched.
+    EXPECT_TRUE(TextBecomes("FFFFFF"));
+}
+
+// The worked example: 100, 50, 0 with the bar at their sum 150. The pointer
+// reaches only every 6.375th value; of the example's rows 210, 765 and 0 are
+// reachable. Every other position is checked against the same formula from
+// the snapshot taken when the press began the drag.
+TEST_F(Mixing, BrightnessDragMapsEveryPositionFromTheStartColour) {
+    ASSERT_NO_FATAL_FAILURE(TypeColour("643200"));
+    const POINT start = BarPoint(kBrightnessBarRect, 36); // the thumb of 150
+    const int startValue = ValueAt(36, 765);              // 146: not quite 150
+    Press(start);
+    const std::string pressed = BrightnessText(100, 50, 0, 150, startValue);
+    EXPECT_TRUE(TextBecomes(pressed));
+
+    struct Stop {
+        int x;              // bar-client x
+        const char* rowHex; // the worked example's text where the row is reachable
+    };
+    const Stop stops[] = {
+        {46, "7C4A18"},  // 210
+        {60, nullptr},   // 299, lighter
+        {133, "FFFFFF"}, // 765
+        {150, "FFFFFF"}, // past the track: still 765
+        {100, nullptr},  // 554
+        {36, nullptr},   // back where the press was
+        {27, "3C0A00"},  // 89: red -40 like the example's 90
+        {20, nullptr},   // 44, darker; green clamps at 0
+        {13, "000000"},  // 0
+        {-20, "000000"}, // left of the bar under the capture
+        {40, nullptr},   // 172
+        {36, nullptr},   // back again
+    };
+    std::string previous = pressed;
+    int previousValue = startValue;
+    for (const Stop& stop : stops) {
+        SCOPED_TRACE("bar-client x " + std::to_string(stop.x));
+        const int value = ValueAt(stop.x, 765);
+        const std::string expected = BrightnessText(100, 50, 0, 150, value);
+        if (stop.rowHex) {
+            ASSERT_EQ(stop.rowHex, expected) << "the test's own formula";
+        }
+        DragTo(kBrightnessBarRect, stop.x);
+        ASSERT_TRUE(TextBecomes(expected));
+        // Up lightens, down darkens, every component alike.
+        const std::string now = Text();
+        for (int i = 0; i < 3; ++i) {
+            if (value > previousValue) {
+                EXPECT_GE(ByteOf(now, i), ByteOf(previous, i));
+            } else if (value < previousValue) {
+                EXPECT_LE(ByteOf(now, i), ByteOf(previous, i));
+            }
+        }
+        previous = now;
+        previousValue = value;
+    }
+    EXPECT_EQ(pressed, Text()) << "back at the press position the colour is the pressed one";
+    e2e::MouseUp(start.x, start.y);
+    EXPECT_TRUE(TextBecomes(pressed));
+}
+
+// A start colour whose sum the pointer reaches exactly: pressing there
+// changes nothing, and coming back after white and black restores it exactly.
+TEST_F(Mixing, BrightnessDragBackToItsStartGivesTheStartColour) {
+    // 100 + 60 + 50 = 210, reached at bar-client x 46.
+    ASSERT_NO_FATAL_FAILURE(TypeColour("643C32"));
+    ASSERT_EQ(210, ValueAt(46, 765));
+    const POINT start = BarPoint(kBrightnessBarRect, 46);
+    Press(start);
+    const int xs[] = {133, 90, 13, 30, 46};
+    for (int x : xs) {
+        SCOPED_TRACE("bar-client x " + std::to_string(x));
+        DragTo(kBrightnessBarRect, x);
+        ASSERT_TRUE(TextBecomes(BrightnessText(100, 60, 50, 210, ValueAt(x, 765))));
+    }
+    EXPECT_EQ("643C32", Text());
+    e2e::MouseUp(start.x, start.y);
+    EXPECT_TRUE(TextBecomes("643C32"));
+    EXPECT_TRUE(SwatchShows(RGB(0x64, 0x3C, 0x32)));
+}
+
+// Esc puts the value back from before the press, then goes on to the main
+// window, which closes; the colour saved at exit is the restored one.
+TEST_F(Mixing, EscDuringADragRestoresTheValueAndCloses) {
+    ClickBar(kRedBarRect, 73);
+    ASSERT_TRUE(TextBecomes("7FFFFF"));
+    const POINT p = BarPoint(kRedBarRect, 100);
+    Press(p);
+    ASSERT_TRUE(TextBecomes(Hex(ValueAt(100, 255), 0xFF, 0xFF))); // B8FFFF
+    e2e::KeyPress(VK_ESCAPE);
+    DWORD code = 1;
+    const bool exited = app.WaitForExit(5000, &code);
+    e2e::MouseUp(p.x, p.y);
+    ASSERT_TRUE(exited) << "Esc on the bar did not close the program";
+    EXPECT_EQ(0u, code);
+    std::string saved;
+    for (const e2e::IniLine& line : app.IniLines())
+        if (line.key == "Current color") saved = line.value;
+    EXPECT_EQ(std::to_string(RGB(0x7F, 0xFF, 0xFF)), saved);
+}
+
+// A press beside the track pages once, then after a pause walks one step at
+// a time while held, until a left-button release over the bar stops it.
+TEST_F(Mixing, HeldPagePressRepeatsInSingleSteps) {
+    struct Side {
+        const char* name;
+        int x;         // bar-client x beside the track
+        int direction; // -1 left of the track, +1 right of it
+    };
+    const Side sides[] = {{"left", 5, -1}, {"right", 140, +1}};
+    for (const Side& side : sides) {
+        SCOPED_TRACE(side.name);
+        ClickBar(kRedBarRect, 73);
+        ASSERT_TRUE(TextBecomes("7FFFFF"));
+        const POINT p = BarPoint(kRedBarRect, side.x);
+        Press(p);
+        const int paged = 0x7F + 3 * side.direction;
+        ASSERT_TRUE(e2e::WaitUntil([&] { return ByteOf(Text(), 0) == paged; }))
+            << "first the page step; text " << Text();
+
+        std::vector<int> seen{paged};
+        const bool walked = e2e::WaitUntil(
+            [&] {
+                const int now = ByteOf(Text(), 0);
+                if (now != seen.back()) seen.push_back(now);
+                return (now - paged) * side.direction >= 10;
+            },
+            8000);
+        e2e::MouseUp(p.x, p.y);
+        ASSERT_TRUE(walked) << "the value stopped at " << seen.back();
+
+        // Every observed change goes the page's way; most are single steps
+        // (a poll can miss one now and then), none as big as a page.
+        int singles = 0;
+        for (size_t i = 1; i < seen.size(); ++i) {
+            const int step = (seen[i] - seen[i - 1]) * side.direction;
+            EXPECT_GE(step, 1) << "at change " << i;
+            EXPECT_LE(step, 2) << "at change " << i;
+            if (step == 1) ++singles;
+        }
+        EXPECT_GE(singles * 2, static_cast<int>(seen.size() - 1));
+
+        // The release over the bar ended the repeat.
+        ASSERT_TRUE(app.Settle());
+        const std::string stopped = Text();
+        EXPECT_FALSE(e2e::WaitUntil([&] { return Text() != stopped; }, 400))
+            << "still moving after the release: " << stopped << " then " << Text();
+    }
+}
+
+// The swatch follows every change, whatever made it.
+TEST_F(Mixing, SwatchShowsTheColourOfTheText) {
+    struct Change {
+        const char* what;
+        std::function<void()> act;
+        const char* expected;
+    };
+    const Change changes[] = {
+        {"red bar", [&] { ClickBar(kRedBarRect, 73); }, "7FFFFF"},
+        {"green bar", [&] { ClickBar(kGreenBarRect, 14); }, "7F02FF"},
+        {"blue key",
+         [&] {
+             ClickBar(kBlueBarRect, 13);
+             e2e::KeyPress(VK_PRIOR);
+         },
+         "7F0220"},
+        {"typed", [&] { TypeColour("1E90C8"); }, "1E90C8"},
+        {"brightness", [&] { ClickBar(kBrightnessBarRect, 133); }, "FFFFFF"},
+        {"brightness down", [&] { ClickBar(kBrightnessBarRect, 13); }, "000000"},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.what);
+        change.act();
+        ASSERT_TRUE(TextBecomes(change.expected));
+        const COLORREF colour = ColourOfText(Text());
+        ASSERT_NE(CLR_INVALID, colour);
+        EXPECT_TRUE(SwatchShows(colour));
+    }
+}
+
+// The thumb ring, drawn in the bar's inverse colour (cyan on red), sits where
+// the value maps to.
+TEST_F(Mixing, RedThumbSitsWhereTheValueMaps) {
+    const COLORREF cyan = 0x00FFFF00;
+    const struct {
+        const char* hex;
+        int x; // bar-client x of the thumb's centre
+    } cases[] = {{"80FFFF", 73},
+                 {"40FFFF", ThumbX(0x40)},
+                 {"C8FFFF", ThumbX(0xC8)},
+                 {"00FFFF", 13},
+                 {"FFFFFF", 133}};
+    const RECT client = BarClientOnScreen(kRedBarRect);
+    const int originX = client.left, originY = client.top;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hex);
+        ASSERT_NO_FATAL_FAILURE(TypeColour(c.hex));
+        int left = 0, right = 0, top = 0, bottom = 0, count = 0;
+        const bool found = e2e::WaitUntil(
+            [&] {
+                const ScreenImage image(client);
+                left = 1000, right = -1, top = 1000, bottom = -1, count = 0;
+                for (int y = client.top; y < client.bottom; ++y)
+                    for (int x = client.left; x < client.right; ++x)
+                        if (e2e::ShowsColour(image.At(x, y), cyan)) {
+                            ++count;
+                            left = std::min(left, x - originX);
+                            right = std::max(right, x - originX);
+                            top = std::min(top, y - originY);
+                            bottom = std::max(bottom, y - originY);
+                        }
+                return count >= 12 && std::abs((left + right + 1) / 2 - c.x) <= 1;
+            },
+            3000);
+        EXPECT_TRUE(found) << count << " ring pixels from x " << left << " to " << right;
+        // One ring of about 8 pixels across, centred on the middle line.
+        EXPECT_LE(right - left, 9);
+        EXPECT_GE(right - left, 6);
+        EXPECT_NEAR((top + bottom + 1) / 2, kBarMiddleY, 1);
+    }
+}
+
+} // namespace
