@@ -235,7 +235,7 @@ TEST_F(Mixing, KeysStepTheGreenAndBlueBarsInTheirOwnByte) {
     EXPECT_TRUE(TextBecomes("FFFFFF"));
 }
 
-// The worked example: 100, 50, 0 with the bar at their sum 150. The pointer
+// Brown 100, 50, 0 with the bar at their sum 150. The pointer
 // reaches only every 6.375th value; of the example's rows 210, 765 and 0 are
 // reachable. Every other position is checked against the same formula from
 // the snapshot taken when the press began the drag.
@@ -249,7 +249,7 @@ TEST_F(Mixing, BrightnessDragMapsEveryPositionFromTheStartColour) {
 
     struct Stop {
         int x;              // bar-client x
-        const char* rowHex; // the worked example's text where the row is reachable
+        const char* rowHex; // known result at the reachable values 210, 765, 0
     };
     const Stop stops[] = {
         {46, "7C4A18"},  // 210
