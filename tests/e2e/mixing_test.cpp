@@ -235,10 +235,10 @@ TEST_F(Mixing, KeysStepTheGreenAndBlueBarsInTheirOwnByte) {
     EXPECT_TRUE(TextBecomes("FFFFFF"));
 }
 
-// Brown 100, 50, 0 with the bar at their sum 150. The pointer
-// reaches only every 6.375th value; of the example's rows 210, 765 and 0 are
-// reachable. Every other position is checked against the same formula from
-// the snapshot taken when the press began the drag.
+// Brown 100, 50, 0 with the bar at their sum 150. The pointer reaches only
+// every 6.375th value; at 210, 765 and 0 the results are known by hand. Every
+// position is checked against the shift computed from the snapshot taken when
+// the press began the drag.
 TEST_F(Mixing, BrightnessDragMapsEveryPositionFromTheStartColour) {
     ASSERT_NO_FATAL_FAILURE(TypeColour("643200"));
     const POINT start = BarPoint(kBrightnessBarRect, 36); // the thumb of 150
