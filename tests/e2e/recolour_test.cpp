@@ -1,0 +1,503 @@
+// Live recolouring of another window: the driver shows a window of its own in
+// known colours, chooses it with the pick-window eyedropper and watches its
+// pixels of the picked colour, and only those, take the colour being mixed.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "app/layout.h"
+#include "app/settings_format.h"
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using e2e::ScreenImage;
+using e2e::Tintwell;
+using e2e::WaitUntil;
+
+// The target's colours. Green is chosen so that a 5-6-5 screen shows the
+// same colour whether it widens green from five bits or keeps six: the low
+// sixth bit of each green equals its top bit.
+constexpr COLORREF kPicked = 0x002084C0; // appears twice, plus an island
+constexpr COLORREF kDeepBlue = 0x00A04020;
+constexpr COLORREF kPale = 0x0060E4E0;
+
+struct Region {
+    RECT rect; // client coordinates; later regions paint over earlier ones
+    COLORREF colour;
+};
+const Region kRegions[] = {
+    {{0, 0, 50, 60}, kPicked},  {{50, 0, 100, 60}, kDeepBlue}, {{100, 0, 150, 60}, kPicked},
+    {{150, 0, 200, 60}, kPale}, {{165, 15, 185, 45}, kPicked},
+};
+constexpr int kTargetWidth = 200, kTargetHeight = 60;
+// Top left of the desktop, well away from Tintwell's centred window.
+constexpr POINT kTargetOrigin{60, 60};
+
+COLORREF OwnColourAt(int x, int y) { // client coordinates
+    COLORREF colour = CLR_INVALID;
+    for (const Region& r : kRegions) {
+        const POINT p{x, y};
+        if (PtInRect(&r.rect, p)) colour = r.colour;
+    }
+    return colour;
+}
+
+LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        for (const Region& r : kRegions) {
+            HBRUSH brush = CreateSolidBrush(r.colour);
+            FillRect(dc, &r.rect, brush);
+            DeleteObject(brush);
+        }
+        EndPaint(w, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND: return 1; // the paint covers every pixel
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(w, msg, wp, lp);
+    }
+}
+
+// The window to recolour, run on a thread of its own so that it keeps
+// painting while the test thread waits.
+class TargetWindow {
+  public:
+    TargetWindow() {
+        ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this] { Run(); });
+        WaitForSingleObject(ready_, 10000);
+    }
+    ~TargetWindow() {
+        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+        thread_.join();
+        CloseHandle(ready_);
+    }
+    TargetWindow(const TargetWindow&) = delete;
+    TargetWindow& operator=(const TargetWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    RECT ScreenRect() const {
+        return RECT{kTargetOrigin.x, kTargetOrigin.y, kTargetOrigin.x + kTargetWidth,
+                    kTargetOrigin.y + kTargetHeight};
+    }
+    POINT ScreenPoint(int x, int y) const {
+        return POINT{kTargetOrigin.x + x, kTargetOrigin.y + y};
+    }
+
+    // Pixels that do not show what `shows(shown, own colour)` expects, with
+    // the first few described.
+    template <typename Shows> int Mismatches(Shows shows, std::string* report = nullptr) const {
+        const ScreenImage image(ScreenRect());
+        int bad = 0;
+        std::ostringstream out;
+        for (int y = 0; y < kTargetHeight; ++y)
+            for (int x = 0; x < kTargetWidth; ++x) {
+                const COLORREF shown = image.At(kTargetOrigin.x + x, kTargetOrigin.y + y);
+                const COLORREF own = OwnColourAt(x, y);
+                if (shows(shown, own)) continue;
+                if (++bad <= 4)
+                    out << " (" << x << "," << y << ") own 0x" << std::hex << own << " shows 0x"
+                        << shown << std::dec;
+            }
+        if (report) *report = std::to_string(bad) + " pixels wrong:" + out.str();
+        return bad;
+    }
+
+  private:
+    void Run() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = TargetProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.lpszClassName = "E2eRecolourTarget";
+        RegisterClassA(&wc); // fails harmlessly when an earlier test registered it
+        HWND w = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP,
+                                 kTargetOrigin.x, kTargetOrigin.y, kTargetWidth, kTargetHeight,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
+        if (w) {
+            ShowWindow(w, SW_SHOWNOACTIVATE);
+            UpdateWindow(w);
+        }
+        window_ = w;
+        SetEvent(ready_);
+        if (!w) return;
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+    HANDLE ready_ = nullptr;
+    std::atomic<HWND> window_{nullptr};
+    std::thread thread_;
+};
+
+// The screen's depth, asked once: the checks below run for every pixel.
+int Depth() {
+    static const int depth = e2e::ScreenDepth();
+    return depth;
+}
+
+// What the screen shows for a colour (as e2e::ScreenColour, without asking
+// the system for its depth again).
+COLORREF OnScreen(COLORREF colour) {
+    static const int layout = e2e::Screen16BitLayout();
+    return Depth() == 16 ? e2e::Quantise16(colour, layout) : colour & 0x00FFFFFF;
+}
+
+// A pixel the target painted itself: exactly as the screen shows the colour.
+bool ShowsOwn(COLORREF shown, COLORREF own) {
+    return shown == OnScreen(own);
+}
+
+// A pixel painted by a render. At 24 bits: exact. At 16 bits the engine works
+// in 5-5-5 (its snapshot, and the new colour converted once per render) and
+// the screen is 5-6-5, so red and blue keep their five bits while green's
+// sixth bit is whatever the platform puts there when it widens five bits to
+// six: green is compared on its top five bits, red and blue exactly.
+bool ShowsRendered(COLORREF shown, COLORREF colour) {
+    if (Depth() != 16) return shown == OnScreen(colour);
+    const COLORREF redBlue = 0x00FF00FF;
+    return (shown & redBlue) == (OnScreen(colour) & redBlue) &&
+           ((shown >> 11) & 0x1F) == ((colour >> 11) & 0x1F);
+}
+
+// What the eyedropper reports over a colour: at 16 bits it reads 5-5-5 and
+// widens each component back by repeating its top bits.
+COLORREF HoveredColour(COLORREF colour) {
+    return Depth() == 16 ? e2e::Quantise16(colour, 555) : colour;
+}
+
+COLORREF ColourOfHex(const std::string& hex) {
+    const unsigned long packed = std::strtoul(hex.c_str(), nullptr, 16);
+    return ((packed & 0xFF) << 16) | (packed & 0xFF00) | ((packed >> 16) & 0xFF);
+}
+
+RECT FromBox(const Rect32& box) { // x, y, width, height
+    return RECT{box.left, box.top, box.left + box.right, box.top + box.bottom};
+}
+
+// Centres of the target's regions, in the target's client coordinates.
+constexpr POINT kOverPicked{25, 30}, kOverDeepBlue{75, 30};
+
+class Recolour : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(nullptr, target.Handle()) << "the target window was not created";
+        ASSERT_TRUE(WaitUntil([&] { return target.Mismatches(ShowsOwn) == 0; }, 5000))
+            << "the target window did not paint itself";
+        ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window";
+        edit = app.ChildAt("Edit", FromBox(kEditBox));
+        autoApply = app.ChildAt("Button", FromBox(kAutoApplyBox));
+        ASSERT_NE(nullptr, edit);
+        ASSERT_NE(nullptr, autoApply);
+    }
+
+    std::string HexText() const { return Tintwell::Text(edit); }
+
+    // The swatch's inside, within its one-pixel frame.
+    bool SwatchShows(COLORREF colour) const {
+        const RECT inside = app.ToScreen(RECT{8, 6, 56, 44});
+        return ScreenImage(inside).Count(inside, colour) == 48 * 38;
+    }
+
+    // For failure messages: what the swatch's middle shows.
+    std::string SwatchReport() const {
+        const POINT middle = app.ToScreen(32, 25);
+        std::ostringstream out;
+        out << "swatch shows 0x" << std::hex << e2e::ScreenPixel(middle.x, middle.y) << ", text "
+            << HexText();
+        return out.str();
+    }
+
+    // Every picked pixel of the target shows `colour`, every other its own.
+    bool TargetRecoloured(COLORREF colour, std::string* report = nullptr) const {
+        return target.Mismatches(
+                   [colour](COLORREF shown, COLORREF own) {
+                       return ShowsRendered(shown, own == kPicked ? colour : own);
+                   },
+                   report) == 0;
+    }
+    bool TargetShowsOwnColours(std::string* report = nullptr) const {
+        return target.Mismatches(ShowsOwn, report) == 0;
+    }
+
+    // Waits for the recolouring with `colour`; the failure says what is wrong.
+    ::testing::AssertionResult AwaitRecoloured(COLORREF colour) const {
+        if (WaitUntil([&] { return TargetRecoloured(colour); }, 8000))
+            return ::testing::AssertionSuccess();
+        std::string report;
+        TargetRecoloured(colour, &report);
+        return ::testing::AssertionFailure()
+               << "target not recoloured with 0x" << std::hex << colour << ": " << report;
+    }
+    ::testing::AssertionResult AwaitOwnColours() const {
+        if (WaitUntil([&] { return TargetShowsOwnColours(); }, 8000))
+            return ::testing::AssertionSuccess();
+        std::string report;
+        TargetShowsOwnColours(&report);
+        return ::testing::AssertionFailure() << "target not in its own colours: " << report;
+    }
+
+    // During a pick: moves over a point of the target, now and then again (a
+    // move is sometimes lost), until the swatch previews what lies there.
+    bool AwaitPreview(POINT at, COLORREF under, DWORD timeoutMs) {
+        int polls = 0;
+        return WaitUntil(
+            [&] {
+                if (polls++ % 50 == 0) { // one pixel aside and back: a real move
+                    e2e::MouseMove(at.x - 1, at.y);
+                    e2e::MouseMove(at.x, at.y);
+                }
+                return SwatchShows(HoveredColour(under));
+            },
+            timeoutMs);
+    }
+
+    // Presses on the pick-window eyedropper and moves over a point of the
+    // target; true once the swatch previews what lies there. A press that the
+    // system dropped is tried once more, after a release over the eyedropper
+    // itself, which chooses nothing.
+    bool BeginPickOver(POINT targetPoint, COLORREF under) {
+        const POINT box = app.ToScreen(32, 149);
+        const POINT at = target.ScreenPoint(targetPoint.x, targetPoint.y);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (attempt > 0) e2e::MouseUp(box.x, box.y);
+            e2e::MouseDown(box.x, box.y);
+            if (AwaitPreview(at, under, 4000)) return true;
+        }
+        return false;
+    }
+    // Moves over another point during a pick and waits for its preview.
+    bool HoverOver(POINT targetPoint, COLORREF under) {
+        return AwaitPreview(target.ScreenPoint(targetPoint.x, targetPoint.y), under, 5000);
+    }
+    void ReleaseOver(POINT targetPoint) {
+        const POINT at = target.ScreenPoint(targetPoint.x, targetPoint.y);
+        e2e::MouseUp(at.x, at.y);
+    }
+
+    // Chooses the target by its picked colour; with "Auto apply" on the
+    // picked pixels then take the unchanged current colour at once.
+    void PickTheTarget() {
+        const std::string hex = HexText();
+        ASSERT_TRUE(BeginPickOver(kOverPicked, kPicked))
+            << "no preview of the hovered colour; " << SwatchReport();
+        ReleaseOver(kOverPicked);
+        ASSERT_TRUE(WaitUntil([&] { return SwatchShows(ColourOfHex(hex)); }, 5000))
+            << "the swatch did not return to " << hex;
+        ASSERT_TRUE(AwaitRecoloured(ColourOfHex(hex)));
+    }
+
+    void TypeHex(const std::string& hex) {
+        const RECT box = FromBox(kEditBox);
+        app.ClickClient((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        ASSERT_TRUE(WaitUntil([&] { return app.Focus() == edit; }, 3000));
+        e2e::SelectAllText();
+        e2e::TypeText(hex);
+        ASSERT_TRUE(WaitUntil([&] { return HexText() == hex; }, 5000))
+            << "edit box shows \"" << HexText() << "\", typed " << hex;
+    }
+
+    // Types a colour and waits until the target shows it.
+    void RecolourByTyping(const std::string& hex) {
+        TypeHex(hex);
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(AwaitRecoloured(ColourOfHex(hex)));
+    }
+
+    std::string SavedAvgFps() const {
+        for (const e2e::IniLine& line : app.IniLines())
+            if (line.section == "General" && line.key == "AvgFPS") return line.value;
+        return "(missing)";
+    }
+
+    bool AutoApplyChecked() const {
+        return SendMessageA(autoApply, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+    TargetWindow target; // declared first: Tintwell is closed before it goes
+    Tintwell app;
+    HWND edit = nullptr;
+    HWND autoApply = nullptr;
+};
+
+// The red bar's client point at bar-relative x 73, value 127.
+constexpr POINT kRedBar127{80 + 2 + 73, 39};
+
+TEST_F(Recolour, EveryWayOfChangingTheColourRecoloursThePickedPixelsOnly) {
+    ASSERT_EQ("FFFFFF", HexText());
+    PickTheTarget();
+    if (HasFatalFailure()) return;
+
+    struct Step {
+        const char* how;
+        std::function<void()> act;
+        const char* hex; // the colour afterwards
+    };
+    const RECT blueCell = app.ToScreen(PaletteCellRect(2));
+    const Step steps[] = {
+        {"typed hex", [&] { TypeHex("1E90FF"); }, "1E90FF"},
+        {"red bar clicked", [&] { app.ClickClient(kRedBar127.x, kRedBar127.y); }, "7F90FF"},
+        // The click gave the bar the focus.
+        {"End key on the red bar", [] { e2e::KeyPress(VK_END); }, "FF90FF"},
+        {"palette cell clicked",
+         [&] {
+             e2e::Click((blueCell.left + blueCell.right) / 2, (blueCell.top + blueCell.bottom) / 2);
+         },
+         "0000FF"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.how);
+        step.act();
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(WaitUntil([&] { return HexText() == step.hex; }, 5000))
+            << "edit box shows " << HexText();
+        ASSERT_TRUE(AwaitRecoloured(ColourOfHex(step.hex)));
+    }
+}
+
+TEST_F(Recolour, HoverPreviewsInTheSwatchOnly) {
+    ASSERT_TRUE(BeginPickOver(kOverDeepBlue, kDeepBlue))
+        << "no preview of the hovered colour; " << SwatchReport();
+    EXPECT_EQ("FFFFFF", HexText()); // the text keeps the colour from before the pick
+    const struct {
+        POINT over;
+        COLORREF colour;
+        const char* name;
+    } hovers[] = {{kOverPicked, kPicked, "picked"}, {{160, 5}, kPale, "pale"}};
+    for (const auto& hover : hovers) {
+        SCOPED_TRACE(hover.name);
+        EXPECT_TRUE(HoverOver(hover.over, hover.colour))
+            << "swatch does not preview the colour; " << SwatchReport();
+        EXPECT_EQ("FFFFFF", HexText());
+    }
+    ReleaseOver({160, 5});
+    EXPECT_TRUE(WaitUntil([&] { return SwatchShows(0x00FFFFFF); }, 5000))
+        << "the swatch did not return to the text's colour";
+    EXPECT_EQ("FFFFFF", HexText());
+}
+
+TEST_F(Recolour, AutoApplyOffRestoresTheTargetAndOnRepaintsIt) {
+    PickTheTarget();
+    if (HasFatalFailure()) return;
+    RecolourByTyping("1E90FF");
+    if (HasFatalFailure()) return;
+    const RECT box = FromBox(kAutoApplyBox);
+    const POINT check{box.left + 8, (box.top + box.bottom) / 2};
+
+    app.ClickClient(check.x, check.y);
+    ASSERT_TRUE(WaitUntil([&] { return !AutoApplyChecked(); }, 5000));
+    EXPECT_TRUE(AwaitOwnColours()) << "the target was not told to repaint itself";
+
+    // On again: the same colour is painted at once, with no change of it.
+    app.ClickClient(check.x, check.y);
+    ASSERT_TRUE(WaitUntil([&] { return AutoApplyChecked(); }, 5000));
+    EXPECT_TRUE(AwaitRecoloured(ColourOfHex("1E90FF")));
+    EXPECT_EQ("1E90FF", HexText());
+}
+
+// Esc ends the pick without choosing; with no target, colour changes then
+// render nothing, and the run saves an average of 0 renders per second.
+TEST_F(Recolour, CancelledPickChoosesNoTarget) {
+    ASSERT_TRUE(app.Activate());
+    ASSERT_TRUE(BeginPickOver(kOverPicked, kPicked))
+        << "no preview of the hovered colour; " << SwatchReport();
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return SwatchShows(0x00FFFFFF); }, 5000))
+        << "the cancelled pick did not restore the swatch";
+    ReleaseOver(kOverPicked);
+    ASSERT_TRUE(app.Running()) << "Esc during a pick closed the program";
+
+    TypeHex("1E90FF");
+    ASSERT_TRUE(WaitUntil([&] { return SwatchShows(ColourOfHex("1E90FF")); }, 5000));
+    // Nothing may change: give a wrongly woken render a generous moment.
+    EXPECT_FALSE(WaitUntil([&] { return !TargetShowsOwnColours(); }, 1500))
+        << "the target was recoloured without being chosen";
+
+    DWORD code = 1;
+    ASSERT_TRUE(app.Close(10000, &code));
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ("0", SavedAvgFps());
+}
+
+TEST_F(Recolour, CancelledPickKeepsTheTarget) {
+    PickTheTarget();
+    if (HasFatalFailure()) return;
+    RecolourByTyping("1E90FF");
+    if (HasFatalFailure()) return;
+
+    ASSERT_TRUE(app.Activate());
+    ASSERT_TRUE(BeginPickOver(kOverDeepBlue, kDeepBlue))
+        << "no preview of the hovered colour; " << SwatchReport();
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return SwatchShows(ColourOfHex("1E90FF")); }, 5000))
+        << "the cancelled pick did not restore the swatch";
+    ReleaseOver(kOverDeepBlue);
+    ASSERT_TRUE(app.Running()) << "Esc during a pick closed the program";
+
+    // Still the same target and colour to replace, not the one under the pointer.
+    RecolourByTyping("FF6347");
+}
+
+TEST_F(Recolour, CommitOverTheEyedropperKeepsTheTarget) {
+    PickTheTarget();
+    if (HasFatalFailure()) return;
+    RecolourByTyping("1E90FF");
+    if (HasFatalFailure()) return;
+
+    ASSERT_TRUE(BeginPickOver(kOverDeepBlue, kDeepBlue))
+        << "no preview of the hovered colour; " << SwatchReport();
+    // The preview does not reach the target.
+    EXPECT_TRUE(TargetRecoloured(ColourOfHex("1E90FF")));
+    const POINT box = app.ToScreen(32, 149);
+    e2e::MouseMove(box.x + 3, box.y);
+    e2e::MouseUp(box.x, box.y);
+    ASSERT_TRUE(WaitUntil([&] { return SwatchShows(ColourOfHex("1E90FF")); }, 5000))
+        << "the swatch did not return to the text's colour";
+
+    RecolourByTyping("FF6347");
+}
+
+// Closing while key strokes keep the worker busy: a clean exit, the target
+// back in its own colours, and a positive average saved.
+TEST_F(Recolour, ClosingWhileRecolouringEndsCleanly) {
+    PickTheTarget();
+    if (HasFatalFailure()) return;
+    app.ClickClient(kRedBar127.x, kRedBar127.y); // gives the red bar the focus
+    ASSERT_TRUE(WaitUntil([&] { return HexText() == "7FFFFF"; }, 5000)) << HexText();
+    ASSERT_TRUE(AwaitRecoloured(ColourOfHex("7FFFFF")));
+
+    std::atomic<bool> stop{false};
+    std::thread keys([&] {
+        while (!stop.load()) {
+            e2e::KeyPress(VK_NEXT); // a page down and back up: two colours
+            Sleep(5);
+            e2e::KeyPress(VK_PRIOR);
+            Sleep(5);
+        }
+    });
+    const bool typing = WaitUntil([&] { return HexText() != "7FFFFF"; }, 5000);
+    DWORD code = 1;
+    const bool exited = app.Close(10000, &code);
+    stop.store(true);
+    keys.join();
+    ASSERT_TRUE(typing) << "the keys did not change the colour";
+    ASSERT_TRUE(exited) << "Tintwell did not end";
+    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(AwaitOwnColours()) << "the target keeps the recolouring after the exit";
+    const std::string fps = SavedAvgFps();
+    EXPECT_GT(std::strtoul(fps.c_str(), nullptr, 10), 0ul) << "AvgFPS=" << fps;
+}
+
+} // namespace
