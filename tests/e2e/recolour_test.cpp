@@ -11,7 +11,6 @@
 #include <thread>
 
 #include "app/layout.h"
-#include "app/settings_format.h"
 #include "tests/e2e/harness.h"
 
 namespace {
