@@ -9,7 +9,7 @@ export WINEPREFIX       ?= $(abspath $(BUILD))/wineprefix
 export WINEDEBUG        ?= -all
 export WINEDLLOVERRIDES ?= mscoree,mshtml=
 
-.PHONY: all setup build host win32 run test unit-host unit-wine e2e bench format clean
+.PHONY: all setup prefix build host win32 run test unit-host unit-wine e2e bench format clean
 
 all: build
 
@@ -27,20 +27,21 @@ win32: setup
 	    -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-i686.cmake) >/dev/null
 	@cmake --build $(WIN) -j $(JOBS)
 
-$(WINEPREFIX)/.tintwell-ready: | setup
+# Quick when the prefix is up to date; brings an older one up to date.
+prefix: setup
 	@bash scripts/wine-prefix.sh $(WINEPREFIX)
 
-run: win32 $(WINEPREFIX)/.tintwell-ready
+run: win32 prefix
 	@bash scripts/run.sh $(WIN)/Tintwell.exe $(BUILD)/screenshot.png
 
 unit-host: host
 	@cd $(HOST) && ctest --output-on-failure
 
-unit-wine: win32 $(WINEPREFIX)/.tintwell-ready
+unit-wine: win32 prefix
 	@cd $(WIN) && bash ../../scripts/with-xvfb.sh 24 ctest --output-on-failure; \
 	    rc=$$?; wineserver -k 2>/dev/null; exit $$rc
 
-e2e: win32 $(WINEPREFIX)/.tintwell-ready
+e2e: win32 prefix
 	@bash scripts/e2e.sh $(WIN)
 
 test: setup
@@ -48,7 +49,7 @@ test: setup
 	@$(MAKE) --no-print-directory unit-wine
 	@$(MAKE) --no-print-directory e2e
 
-bench: setup $(WINEPREFIX)/.tintwell-ready
+bench: setup prefix
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DTINTWELL_TESTS=OFF -DTINTWELL_SANITIZE=OFF >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS)
 	@$(MAKE) --no-print-directory win32

@@ -1,25 +1,30 @@
 #!/usr/bin/env bash
-# Makes the private Wine prefix given as $1 once: wineboot, then the fonts that
-# fonts-wine ships, which Wine does not pick up by itself (without them the GUI
-# font falls back to DejaVu and the caption buttons show letters).
+# Makes the private Wine prefix given as $1, and brings an older one up to
+# date: wineboot once, then the fonts that fonts-wine ships, which Wine does
+# not pick up by itself (without them the GUI font falls back to DejaVu and the
+# caption buttons show letters).
 #
 # The test programs run in a 1024x768 Wine virtual desktop of their own: there
 # Wine draws real frames and maps windows at once, where a bare X server with
 # no window manager makes every new window wait for a map that never comes.
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1") # Wine takes absolute prefixes only
+version=3 # raise when the settings below change
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$prefix/.tintwell-ready" ]; then
+marker=$prefix/.tintwell-ready
+[ -f "$marker" ] && [ "$(cat "$marker")" = "$version" ] && exit 0
+
+if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$prefix"
     wineboot -i >/dev/null 2>&1
     wineserver -w
-    cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$prefix/drive_c/windows/Fonts/"
-    for exe in unit_tests.exe tintwell_e2e.exe; do
-        wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\Explorer" /v Desktop /d Tintwell /f >/dev/null 2>&1
-    done
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Tintwell /d 1024x768 /f >/dev/null 2>&1
-    # Our labels and bars ask for Arial; Liberation Sans draws with its metrics.
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f >/dev/null 2>&1
-    wineserver -w
-    touch "$prefix/.tintwell-ready"
 fi
+cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$prefix/drive_c/windows/Fonts/"
+for exe in unit_tests.exe tintwell_e2e.exe; do
+    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\Explorer" /v Desktop /d Tintwell /f >/dev/null 2>&1
+done
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Tintwell /d 1024x768 /f >/dev/null 2>&1
+# Our labels and bars ask for Arial; Liberation Sans draws with its metrics.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f >/dev/null 2>&1
+wineserver -w
+echo "$version" >"$marker"

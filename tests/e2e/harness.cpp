@@ -672,6 +672,10 @@ int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath) {
     // Wait for the first frame: the swatch frame's black corner is painted.
     const RECT swatch = app.ToScreen(kSwatchRect);
     WaitUntil([&] { return ShowsColour(ScreenPixel(swatch.left, swatch.top), 0); }, 3000);
+    // And the frame, which Wine paints later, at 16 bits noticeably so: the
+    // caption is never black.
+    const RECT frame = app.WindowRect();
+    WaitUntil([&] { return ScreenPixel(frame.left + 60, frame.top + 8) != 0; }, 3000);
     const int margin = 16;
     RECT area = app.WindowRect();
     InflateRect(&area, margin, margin);
