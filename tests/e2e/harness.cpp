@@ -1,6 +1,7 @@
 #include "tests/e2e/harness.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -160,6 +161,61 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
         if (GetTickCount() - start >= timeoutMs) return done();
         Sleep(10);
     }
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+bool WaitPumping(const std::function<bool()>& done, DWORD timeoutMs) {
+    return WaitUntil(
+        [&] {
+            PumpMessages();
+            return done();
+        },
+        timeoutMs);
+}
+
+// ---- Geometry -------------------------------------------------------------
+
+RECT FromBox(const Rect32& box) {
+    return RECT{box.left, box.top, box.left + box.right, box.top + box.bottom};
+}
+RECT FromRect(const Rect32& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+int Area(const RECT& r) {
+    return (r.right - r.left) * (r.bottom - r.top);
+}
+POINT Middle(const RECT& r) {
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+RECT Inset(RECT r, int by) {
+    InflateRect(&r, -by, -by);
+    return r;
+}
+
+// ---- Colour text ----------------------------------------------------------
+
+std::string HexText(COLORREF colour) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(colour), GetGValue(colour),
+                  GetBValue(colour));
+    return text;
+}
+
+COLORREF ColourOfHex(const std::string& text) {
+    if (text.size() != 6) return CLR_INVALID;
+    char* end = nullptr;
+    const unsigned long packed = std::strtoul(text.c_str(), &end, 16);
+    if (*end != '\0') return CLR_INVALID;
+    return RGB((packed >> 16) & 0xFF, (packed >> 8) & 0xFF, packed & 0xFF);
+}
+
+std::string DecimalText(COLORREF colour) {
+    return std::to_string(static_cast<unsigned long>(colour));
 }
 
 // ---- Screen ---------------------------------------------------------------

@@ -25,6 +25,29 @@ std::string WindowsPath(const std::string& path);
 // last answer of `done` is the result.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
+// Dispatches every message waiting for the calling thread.
+void PumpMessages();
+// WaitUntil for a thread that owns windows: its messages are dispatched
+// before each poll, so its windows keep answering and painting.
+bool WaitPumping(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// ---- Geometry -------------------------------------------------------------
+
+RECT FromBox(const Rect32& box); // x, y, width, height
+RECT FromRect(const Rect32& r);  // left, top, right, bottom
+int Area(const RECT& r);
+POINT Middle(const RECT& r);
+RECT Inset(RECT r, int by); // shrunk by `by` on every side
+
+// ---- Colour text ----------------------------------------------------------
+// The edit box shows a colour as packed RRGGBB; colour references are 0x00BBGGRR.
+
+std::string HexText(COLORREF colour); // "RRGGBB", upper case
+// The colour of an "RRGGBB" text, or CLR_INVALID when it is not six hex digits.
+COLORREF ColourOfHex(const std::string& text);
+// A colour as the settings file writes it: the reference in decimal.
+std::string DecimalText(COLORREF colour);
+
 // ---- Screen -------------------------------------------------------------
 
 int ScreenDepth(); // bits per pixel of the screen (32 on a 24-bit X server)

@@ -3,7 +3,6 @@
 // the "Auto apply" check box.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -13,33 +12,17 @@
 
 namespace {
 
+using e2e::Area;
+using e2e::FromBox;
+using e2e::FromRect;
+using e2e::HexText;
+using e2e::Inset;
+using e2e::Middle;
 using e2e::Tintwell;
-
-RECT FromBox(const Rect32& box) { // x, y, width, height
-    return RECT{box.left, box.top, box.left + box.right, box.top + box.bottom};
-}
-RECT FromRect(const Rect32& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
-POINT Middle(const RECT& r) {
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-RECT Inset(RECT r, int by) {
-    InflateRect(&r, -by, -by);
-    return r;
-}
-int Area(const RECT& r) {
-    return (r.right - r.left) * (r.bottom - r.top);
-}
 
 // A packed 0xRRGGBB value as a colour reference 0x00BBGGRR.
 COLORREF FromPacked(unsigned long p) {
     return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-}
-std::string HexOfColour(COLORREF c) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%06lX", FromPacked(c)); // the swap goes both ways
-    return text;
 }
 
 bool PutUnicodeText(const std::wstring& text) {
@@ -125,7 +108,7 @@ TEST_F(Palette, LeftClickTakesTheCellsColour) {
     for (int i = 0; i < kPaletteCells; ++i) { // neighbours differ, so each click shows
         SCOPED_TRACE("cell " + std::to_string(i));
         ClickCell(i);
-        EXPECT_TRUE(TextBecomes(HexOfColour(kBuiltInPalette[i]))) << "text is " << Text();
+        EXPECT_TRUE(TextBecomes(HexText(kBuiltInPalette[i]))) << "text is " << Text();
         EXPECT_TRUE(SwatchShows(kBuiltInPalette[i]));
     }
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -15,15 +14,12 @@
 
 namespace {
 
+using e2e::ColourOfHex;
+using e2e::FromBox;
+using e2e::FromRect;
+using e2e::HexText;
 using e2e::ScreenImage;
 using e2e::Tintwell;
-
-RECT FromBox(const Rect32& box) { // x, y, width, height
-    return RECT{box.left, box.top, box.left + box.right, box.top + box.bottom};
-}
-RECT FromRect(const Rect32& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
 
 // Every bar sits inside a 2-pixel client edge; its client area is 146 by 14
 // with the track from x 13 to 133.
@@ -46,12 +42,6 @@ int Clamp255(int v) {
     return v < 0 ? 0 : v > 255 ? 255 : v;
 }
 
-std::string Hex(int red, int green, int blue) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", red, green, blue);
-    return text;
-}
-
 // The colour a brightness value gives from a snapshot taken with the bar at
 // `base`: one common shift, scaled so the top reaches white, the bottom black.
 std::string BrightnessText(int red, int green, int blue, int base, int v) {
@@ -60,16 +50,7 @@ std::string BrightnessText(int red, int green, int blue, int base, int v) {
     int f = 0;
     if (v > base) f = (v - base) * (255 - lo) / (765 - base);
     if (v < base) f = (v - base) * hi / base;
-    return Hex(Clamp255(red + f), Clamp255(green + f), Clamp255(blue + f));
-}
-
-// The packed RRGGBB text as a colour reference, or CLR_INVALID.
-COLORREF ColourOfText(const std::string& text) {
-    if (text.size() != 6) return CLR_INVALID;
-    char* end = nullptr;
-    const unsigned long packed = std::strtoul(text.c_str(), &end, 16);
-    if (*end != '\0') return CLR_INVALID;
-    return RGB((packed >> 16) & 0xFF, (packed >> 8) & 0xFF, packed & 0xFF);
+    return HexText(RGB(Clamp255(red + f), Clamp255(green + f), Clamp255(blue + f)));
 }
 
 // One byte of the packed text: 0 red, 1 green, 2 blue; -1 when unreadable.
@@ -148,8 +129,8 @@ class Mixing : public ::testing::Test {
 
     // Types a colour into the edit box the way a user replaces its text.
     void TypeColour(const std::string& hex) {
-        const RECT box = FromBox(kEditBox);
-        app.ClickClient((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        const POINT middle = e2e::Middle(FromBox(kEditBox));
+        app.ClickClient(middle.x, middle.y);
         ASSERT_TRUE(e2e::WaitUntil([&] { return app.Focus() == edit; }, 3000));
         e2e::SelectAllText();
         e2e::TypeText(hex);
@@ -201,7 +182,7 @@ TEST_F(Mixing, KeysStepTheFocusedRedBar) {
     for (const KeyStep& step : kKeySteps) {
         SCOPED_TRACE(step.name);
         e2e::KeyPress(step.key);
-        ASSERT_TRUE(TextBecomes(Hex(step.expected, 0xFF, 0xFF)));
+        ASSERT_TRUE(TextBecomes(HexText(RGB(step.expected, 0xFF, 0xFF))));
     }
 }
 
@@ -320,7 +301,7 @@ TEST_F(Mixing, EscDuringADragRestoresTheValueAndCloses) {
     ASSERT_TRUE(TextBecomes("7FFFFF"));
     const POINT p = BarPoint(kRedBarRect, 100);
     Press(p);
-    ASSERT_TRUE(TextBecomes(Hex(ValueAt(100, 255), 0xFF, 0xFF))); // B8FFFF
+    ASSERT_TRUE(TextBecomes(HexText(RGB(ValueAt(100, 255), 0xFF, 0xFF)))); // B8FFFF
     e2e::KeyPress(VK_ESCAPE);
     DWORD code = 1;
     const bool exited = app.WaitForExit(5000, &code);
@@ -406,7 +387,7 @@ TEST_F(Mixing, SwatchShowsTheColourOfTheText) {
         SCOPED_TRACE(change.what);
         change.act();
         ASSERT_TRUE(TextBecomes(change.expected));
-        const COLORREF colour = ColourOfText(Text());
+        const COLORREF colour = ColourOfHex(Text());
         ASSERT_NE(CLR_INVALID, colour);
         EXPECT_TRUE(SwatchShows(colour));
     }

@@ -2,7 +2,6 @@
 // a window of the driver's own painted in known colours, release or press Esc.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app/layout.h"
@@ -11,7 +10,17 @@
 
 namespace {
 
+using e2e::Area;
+using e2e::ColourOfHex;
+using e2e::DecimalText;
+using e2e::FromBox;
+using e2e::FromRect;
+using e2e::HexText;
+using e2e::Inset;
+using e2e::Middle;
+using e2e::PumpMessages;
 using e2e::Tintwell;
+using e2e::WaitPumping;
 
 // The driver's source window: three solid areas side by side, left of and
 // below the main window (which sits at 347,269 to 677,469 on 1024x768).
@@ -39,28 +48,6 @@ LRESULT CALLBACK SourceProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
-// Waits while keeping the driver's own window answering and painting.
-bool Wait(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-    return e2e::WaitUntil(
-        [&] {
-            PumpMessages();
-            return done();
-        },
-        timeoutMs);
-}
-
-std::string HexText(COLORREF c) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%06lX", static_cast<unsigned long>(PackedFromColorRef(c)));
-    return text;
-}
-
 // What the eyedropper reports for a pixel the screen shows as `shown`: the
 // pixel itself on a deep screen; on a 16-bit one the sample is read back as
 // 5-5-5 and widened again.
@@ -69,29 +56,17 @@ COLORREF Reported(COLORREF shown) {
     return shown & 0x00FFFFFF;
 }
 
-RECT Inset(RECT r, int by) {
-    InflateRect(&r, -by, -by);
-    return r;
-}
-
-int Area(const RECT& r) {
-    return (r.right - r.left) * (r.bottom - r.top);
-}
-
 class PickColor : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(ShowSource()) << "the driver's source window did not show its colours";
-        const std::string ini =
-            "[General]\r\nCurrent color=" + std::to_string(kStartColour) + "\r\n";
+        const std::string ini = "[General]\r\nCurrent color=" + DecimalText(kStartColour) + "\r\n";
         ASSERT_TRUE(app.Start(e2e::LaunchOptions{ini, {}, {}, true}));
         ASSERT_TRUE(app.Activate());
-        edit = app.ChildAt("Edit", RECT{kEditBox.left, kEditBox.top, kEditBox.left + kEditBox.right,
-                                        kEditBox.top + kEditBox.bottom});
+        edit = app.ChildAt("Edit", FromBox(kEditBox));
         ASSERT_NE(nullptr, edit);
         ASSERT_EQ(HexText(kStartColour), Tintwell::Text(edit));
-        const RECT box = app.ToScreen(kPickColorRect);
-        eyedropper = POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+        eyedropper = Middle(app.ToScreen(kPickColorRect));
         // The area under the pointer is read off the screen: that is what the
         // eyedropper sees, quantised or not.
         for (int i = 0; i < kAreaCount; ++i) {
@@ -120,7 +95,7 @@ class PickColor : public ::testing::Test {
         if (!source) return false;
         ShowWindow(source, SW_SHOWNOACTIVATE);
         UpdateWindow(source);
-        return Wait([this] {
+        return WaitPumping([this] {
             for (int i = 0; i < kAreaCount; ++i) {
                 const POINT p = AreaPoint(i);
                 if (!e2e::ShowsColour(e2e::ScreenPixel(p.x, p.y), kAreas[i])) return false;
@@ -143,18 +118,15 @@ class PickColor : public ::testing::Test {
     // read at wherever the pointer went next. So the driver waits for each
     // pick to begin and to end before it moves on.
     bool PickBegun() {
-        return Wait([this] {
-            return Capture() ==
-                   app.ChildAt("zPickColor", RECT{kPickColorRect.left, kPickColorRect.top,
-                                                  kPickColorRect.right, kPickColorRect.bottom});
-        });
+        return WaitPumping(
+            [this] { return Capture() == app.ChildAt("zPickColor", FromRect(kPickColorRect)); });
     }
     bool PickEnded() {
-        return Wait([this] { return Capture() == nullptr; });
+        return WaitPumping([this] { return Capture() == nullptr; });
     }
 
     bool TextBecomes(const std::string& text) {
-        return Wait([&] { return Tintwell::Text(edit) == text; });
+        return WaitPumping([&] { return Tintwell::Text(edit) == text; });
     }
 
     // Over area i during a pick: the text must follow. Under Wine a move is
@@ -167,7 +139,7 @@ class PickColor : public ::testing::Test {
         bool followed = false;
         for (int nudge = 0; nudge < 20 && !followed; ++nudge) {
             e2e::MouseMove(p.x + nudge % 2, p.y);
-            followed = Wait([&] { return Tintwell::Text(edit) == expected[i]; }, 250);
+            followed = WaitPumping([&] { return Tintwell::Text(edit) == expected[i]; }, 250);
         }
         EXPECT_TRUE(followed) << "text is " << Tintwell::Text(edit);
     }
@@ -177,7 +149,7 @@ class PickColor : public ::testing::Test {
         e2e::KeyPress(VK_ESCAPE);
         // Closing invalidates every window on the screen, the driver's too,
         // and waits for it to answer: keep answering.
-        if (!Wait([this] { return !app.Running(); })) return "(still running)";
+        if (!WaitPumping([this] { return !app.Running(); })) return "(still running)";
         DWORD code = 1;
         app.WaitForExit(0, &code);
         EXPECT_EQ(0u, code);
@@ -207,8 +179,8 @@ TEST_F(PickColor, TextFollowsThePointerAndTheReleaseKeepsTheLastColour) {
 
     // The swatch shows it too.
     const RECT swatch = Inset(app.ToScreen(kSwatchRect), 1);
-    const COLORREF picked = ColorRefFromPacked(std::stoul(expected[2], nullptr, 16));
-    EXPECT_TRUE(Wait([&] {
+    const COLORREF picked = ColourOfHex(expected[2]);
+    EXPECT_TRUE(WaitPumping([&] {
         return e2e::ScreenImage(swatch).Count(swatch, picked) == Area(swatch);
     })) << "the swatch does not show the picked colour";
 
@@ -258,14 +230,14 @@ TEST_F(PickColor, EscRestoresTheStartColourAndKeepsTheProgramOpen) {
     ASSERT_TRUE(PickEnded());
     EXPECT_TRUE(TextBecomes(HexText(kStartColour))) << "text is " << Tintwell::Text(edit);
     const RECT swatch = Inset(app.ToScreen(kSwatchRect), 1);
-    EXPECT_TRUE(Wait([&] {
+    EXPECT_TRUE(WaitPumping([&] {
         return e2e::ScreenImage(swatch).Count(swatch, kStartColour) == Area(swatch);
     })) << "the swatch does not show the start colour again";
 
     // Had Esc reached the main window its close would come before this click,
     // which needs a running program to take palette cell 0's colour.
-    const RECT cell = app.ToScreen(PaletteCellRect(0));
-    e2e::Click((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    const POINT cell = Middle(app.ToScreen(PaletteCellRect(0)));
+    e2e::Click(cell.x, cell.y);
     EXPECT_TRUE(TextBecomes("FF0000")) << "text is " << Tintwell::Text(edit);
     EXPECT_TRUE(app.Running());
 }
@@ -315,9 +287,10 @@ TEST_F(PickColor, BoxShowsTheMagnifiedSampleAfterThePick) {
     ASSERT_TRUE(PickEnded());
     // The whole 5x5 sample lies inside area 1, so the box is that colour but
     // for the cross-hair drawn over its middle.
-    EXPECT_TRUE(Wait([&] { return e2e::ScreenImage(box).Count(box, shown) >= Area(box) / 2; }))
-        << e2e::ScreenImage(box).Count(box, shown) << " of " << Area(box)
-        << " pixels show the picked colour";
+    EXPECT_TRUE(WaitPumping([&] {
+        return e2e::ScreenImage(box).Count(box, shown) >= Area(box) / 2;
+    })) << e2e::ScreenImage(box).Count(box, shown)
+        << " of " << Area(box) << " pixels show the picked colour";
 }
 
 } // namespace

@@ -15,6 +15,9 @@
 
 namespace {
 
+using e2e::ColourOfHex;
+using e2e::FromBox;
+using e2e::Middle;
 using e2e::ScreenImage;
 using e2e::Tintwell;
 using e2e::WaitUntil;
@@ -177,15 +180,6 @@ COLORREF HoveredColour(COLORREF colour) {
     return Depth() == 16 ? e2e::Quantise16(colour, 555) : colour;
 }
 
-COLORREF ColourOfHex(const std::string& hex) {
-    const unsigned long packed = std::strtoul(hex.c_str(), nullptr, 16);
-    return ((packed & 0xFF) << 16) | (packed & 0xFF00) | ((packed >> 16) & 0xFF);
-}
-
-RECT FromBox(const Rect32& box) { // x, y, width, height
-    return RECT{box.left, box.top, box.left + box.right, box.top + box.bottom};
-}
-
 // Centres of the target's regions, in the target's client coordinates.
 constexpr POINT kOverPicked{25, 30}, kOverDeepBlue{75, 30};
 
@@ -299,8 +293,8 @@ class Recolour : public ::testing::Test {
     }
 
     void TypeHex(const std::string& hex) {
-        const RECT box = FromBox(kEditBox);
-        app.ClickClient((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        const POINT middle = Middle(FromBox(kEditBox));
+        app.ClickClient(middle.x, middle.y);
         ASSERT_TRUE(WaitUntil([&] { return app.Focus() == edit; }, 3000));
         e2e::SelectAllText();
         e2e::TypeText(hex);
@@ -350,10 +344,7 @@ TEST_F(Recolour, EveryWayOfChangingTheColourRecoloursThePickedPixelsOnly) {
         {"red bar clicked", [&] { app.ClickClient(kRedBar127.x, kRedBar127.y); }, "7F90FF"},
         // The click gave the bar the focus.
         {"End key on the red bar", [] { e2e::KeyPress(VK_END); }, "FF90FF"},
-        {"palette cell clicked",
-         [&] {
-             e2e::Click((blueCell.left + blueCell.right) / 2, (blueCell.top + blueCell.bottom) / 2);
-         },
+        {"palette cell clicked", [&] { e2e::Click(Middle(blueCell).x, Middle(blueCell).y); },
          "0000FF"},
     };
     for (const Step& step : steps) {

@@ -44,15 +44,12 @@ TEST(ScreenFormat, QuantisedColoursMatchPaintedOnes) {
     ASSERT_NE(nullptr, w);
     UpdateWindow(w);
     auto allMatch = [&] {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
         e2e::ScreenImage image(RECT{20, 20, 20 + count * kStripeWidth, 20 + kStripeHeight});
         for (int i = 0; i < count; ++i)
             if (!e2e::ShowsColour(image.At(25 + i * kStripeWidth, 30), kStripes[i])) return false;
         return true;
     };
-    const bool matched = e2e::WaitUntil(allMatch, 3000);
+    const bool matched = e2e::WaitPumping(allMatch, 3000);
     e2e::ScreenImage image(RECT{20, 20, 20 + count * kStripeWidth, 20 + kStripeHeight});
     for (int i = 0; i < count; ++i)
         EXPECT_EQ(e2e::ScreenColour(kStripes[i]), image.At(25 + i * kStripeWidth, 30))

@@ -13,36 +13,16 @@
 
 namespace {
 
+using e2e::Area;
+using e2e::DecimalText;
+using e2e::FromBox;
+using e2e::FromRect;
+using e2e::HexText;
 using e2e::IniLine;
 using e2e::LaunchOptions;
+using e2e::Middle;
 using e2e::ScreenImage;
 using e2e::Tintwell;
-
-RECT FromBox(const Rect32& box) { // x, y, width, height
-    return RECT{box.left, box.top, box.left + box.right, box.top + box.bottom};
-}
-RECT FromRect(const Rect32& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
-int Area(const RECT& r) {
-    return (r.right - r.left) * (r.bottom - r.top);
-}
-POINT Middle(const RECT& r) {
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-// The edit box shows RRGGBB; colour references are 0x00BBGGRR.
-std::string HexText(COLORREF c) {
-    static const char digits[] = "0123456789ABCDEF";
-    const unsigned packed = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    std::string text;
-    for (int shift = 20; shift >= 0; shift -= 4)
-        text += digits[(packed >> shift) & 0xF];
-    return text;
-}
-std::string Decimal(COLORREF c) {
-    return std::to_string(static_cast<unsigned long>(c));
-}
 
 const char* const kPaletteKeys[kPaletteCells] = {
     "Custom color 0", "Custom color 1", "Custom color 2", "Custom color 3", "Custom color 4",
@@ -214,14 +194,14 @@ TEST_F(Settings, PreparedFileIsShownAtStartAndWrittenBack) {
         RGB(0xA8, 0x58, 0x18), RGB(0x30, 0xD0, 0xB0),
     };
     std::vector<std::pair<std::string, std::string>> values = {
-        {"Current color", Decimal(current)},
-        {"Background color", Decimal(background)},
+        {"Current color", DecimalText(current)},
+        {"Background color", DecimalText(background)},
         {"X", "100"},
         {"Y", "120"},
         {"Auto apply", "5"},
     };
     for (int i = 0; i < kPaletteCells; ++i)
-        if (i != 3) values.push_back({kPaletteKeys[i], Decimal(palette[i])});
+        if (i != 3) values.push_back({kPaletteKeys[i], DecimalText(palette[i])});
     ASSERT_TRUE(Launch(LaunchOptions{IniText(values), {}, "", true}));
 
     EXPECT_EQ("785634", Tintwell::Text(edit));
@@ -247,13 +227,14 @@ TEST_F(Settings, PreparedFileIsShownAtStartAndWrittenBack) {
     EXPECT_EQ(0, client.Count(inside, 0x00FFFFFF)) << "the edit box kept a white background";
 
     const std::vector<IniLine> lines = CloseAndReadIni();
-    EXPECT_EQ(Decimal(current), Value(lines, "Current color"));
-    EXPECT_EQ(Decimal(background), Value(lines, "Background color"));
+    EXPECT_EQ(DecimalText(current), Value(lines, "Current color"));
+    EXPECT_EQ(DecimalText(background), Value(lines, "Background color"));
     EXPECT_EQ("100", Value(lines, "X"));
     EXPECT_EQ("120", Value(lines, "Y"));
     EXPECT_EQ("1", Value(lines, "Auto apply"));
     for (int i = 0; i < kPaletteCells; ++i)
-        EXPECT_EQ(Decimal(i == 3 ? kBuiltInPalette[3] : palette[i]), Value(lines, kPaletteKeys[i]))
+        EXPECT_EQ(DecimalText(i == 3 ? kBuiltInPalette[3] : palette[i]),
+                  Value(lines, kPaletteKeys[i]))
             << "cell " << i;
 }
 
@@ -307,8 +288,8 @@ TEST_F(Settings, ChangedPaletteAndColourSurviveARestart) {
     ASSERT_NO_FATAL_FAILURE(TypeColour(last));
     EXPECT_FALSE(app.IniExists()) << "the file is only written at exit";
     const std::vector<IniLine> lines = CloseAndReadIni();
-    EXPECT_EQ(Decimal(last), Value(lines, "Current color"));
-    EXPECT_EQ(Decimal(stored), Value(lines, "Custom color 7"));
+    EXPECT_EQ(DecimalText(last), Value(lines, "Current color"));
+    EXPECT_EQ(DecimalText(stored), Value(lines, "Custom color 7"));
     EXPECT_EQ("0", Value(lines, "AvgFPS")) << "no window was recoloured";
     std::string first;
     ASSERT_TRUE(app.ReadIni(&first));

@@ -9,18 +9,11 @@
 
 namespace {
 
+using e2e::Area;
+using e2e::FromBox;
+using e2e::FromRect;
 using e2e::ScreenImage;
 using e2e::Tintwell;
-
-RECT FromBox(const Rect32& box) { // x, y, width, height
-    return RECT{box.left, box.top, box.left + box.right, box.top + box.bottom};
-}
-RECT FromRect(const Rect32& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
-int Area(const RECT& r) {
-    return (r.right - r.left) * (r.bottom - r.top);
-}
 
 constexpr COLORREF kBackground = 0x00FFB2BB;
 
@@ -160,8 +153,8 @@ TEST_F(MainWindow, BackgroundIsLavender) {
 
 // Each way of closing ends the program with exit code 0.
 TEST_F(MainWindow, CloseButtonEndsTheProgram) {
-    const RECT button = FromBox(kCloseButtonBox);
-    app.ClickClient((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    const POINT button = e2e::Middle(FromBox(kCloseButtonBox));
+    app.ClickClient(button.x, button.y);
     DWORD code = 1;
     ASSERT_TRUE(app.WaitForExit(5000, &code));
     EXPECT_EQ(0u, code);
