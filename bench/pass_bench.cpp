@@ -3,51 +3,21 @@
 // Counters: pass_us and memcpy_us (the best of the run) and ratio.
 #include "recolour/pixel_passes.h"
 #include "recolour/pixel_passes_impl.h"
+#include "bench/snapshot.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
+using bench::RunPass;
+using bench::Snapshot;
 using pixel_passes_detail::PassImpl;
-
-constexpr Packed kFrom = 0x3366CC;
-constexpr Packed kTo = 0xFFEE00;
-
-// Random pixels with about a quarter of them the colour to replace.
-std::vector<std::uint8_t> Snapshot(int bits, int width, int height) {
-    const std::size_t stride = std::size_t(DibStride(bits, width));
-    std::vector<std::uint8_t> b(std::size_t(DibBufferBytes(bits, width, height)));
-    std::mt19937 rng(1);
-    for (auto& v : b)
-        v = std::uint8_t(rng());
-    const std::uint32_t from =
-        bits == 16 ? ColorTo555(ColorRefFromPacked(kFrom)) : std::uint32_t(kFrom);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (rng() % 4 == 0)
-                for (int k = 0; k < std::min(bits / 8, 3); ++k)
-                    b[y * stride + std::size_t(x) * (bits / 8) + k] = std::uint8_t(from >> 8 * k);
-    return b;
-}
-
-void RunPass(const PassImpl& impl, int bits, const std::uint8_t* src, std::uint8_t* dst, int width,
-             int height) {
-    switch (bits) {
-    case 16:
-        impl.pass16(src, dst, width, height, ColorTo555(ColorRefFromPacked(kFrom)),
-                    ColorTo555(ColorRefFromPacked(kTo)));
-        break;
-    case 24: impl.pass24(src, dst, width, height, kFrom, kTo); break;
-    default: impl.pass32(src, dst, width, height, kFrom, kTo); break;
-    }
-}
 
 double Micros(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double, std::micro>(d).count();

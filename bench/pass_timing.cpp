@@ -6,6 +6,7 @@
 // of the best times.
 #include "recolour/pixel_passes.h"
 #include "recolour/pixel_passes_impl.h"
+#include "bench/snapshot.h"
 
 #include <windows.h>
 
@@ -16,45 +17,11 @@
 
 namespace {
 
+using bench::RunPass;
+using bench::Snapshot;
 using pixel_passes_detail::PassImpl;
 
-constexpr Packed kFrom = 0x3366CC;
-constexpr Packed kTo = 0xFFEE00;
 constexpr int kRepetitions = 41;
-
-std::uint32_t nextRandom = 1;
-std::uint32_t Random() {
-    nextRandom = nextRandom * 1664525u + 1013904223u;
-    return nextRandom >> 8;
-}
-
-// Random pixels with about a quarter of them the colour to replace.
-std::vector<std::uint8_t> Snapshot(int bits, int width, int height) {
-    const std::size_t stride = std::size_t(DibStride(bits, width));
-    std::vector<std::uint8_t> b(std::size_t(DibBufferBytes(bits, width, height)));
-    for (auto& v : b)
-        v = std::uint8_t(Random());
-    const std::uint32_t from =
-        bits == 16 ? ColorTo555(ColorRefFromPacked(kFrom)) : std::uint32_t(kFrom);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (Random() % 4 == 0)
-                for (int k = 0; k < std::min(bits / 8, 3); ++k)
-                    b[y * stride + std::size_t(x) * (bits / 8) + k] = std::uint8_t(from >> 8 * k);
-    return b;
-}
-
-void RunPass(const PassImpl& impl, int bits, const std::uint8_t* src, std::uint8_t* dst, int width,
-             int height) {
-    switch (bits) {
-    case 16:
-        impl.pass16(src, dst, width, height, ColorTo555(ColorRefFromPacked(kFrom)),
-                    ColorTo555(ColorRefFromPacked(kTo)));
-        break;
-    case 24: impl.pass24(src, dst, width, height, kFrom, kTo); break;
-    default: impl.pass32(src, dst, width, height, kFrom, kTo); break;
-    }
-}
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
