@@ -35,10 +35,10 @@ run: win32 prefix
 	@bash scripts/run.sh $(WIN)/Tintwell.exe $(BUILD)/screenshot.png
 
 unit-host: host
-	@cd $(HOST) && ctest --output-on-failure
+	@cd $(HOST) && ctest --output-on-failure --verbose
 
 unit-wine: win32 prefix
-	@cd $(WIN) && bash ../../scripts/with-xvfb.sh 24 ctest --output-on-failure; \
+	@cd $(WIN) && bash ../../scripts/with-xvfb.sh 24 ctest --output-on-failure --verbose; \
 	    rc=$$?; wineserver -k 2>/dev/null; exit $$rc
 
 e2e: win32 prefix
