@@ -10,8 +10,8 @@
 #include <cstdint>
 
 struct PickControl {
-    HBITMAP sampleBitmap;     // 5x5, compatible with the first window sampled
-    BITMAPINFO sampleInfo;    // describes it for GetDIBits
+    HBITMAP sampleBitmap;  // 5x5, compatible with the first window sampled
+    BITMAPINFO sampleInfo; // describes it for GetDIBits
     HBRUSH backgroundBrush;
     HWND parent;
     HWND window;
@@ -20,7 +20,7 @@ struct PickControl {
     std::int32_t clientWidth, clientHeight;
     std::uint8_t capturing;
 
-    PickControl();  // registers the class on the first construction
+    PickControl(); // registers the class on the first construction
     ~PickControl();
     PickControl(const PickControl&) = delete;
     PickControl& operator=(const PickControl&) = delete;

@@ -9,15 +9,15 @@
 #include <cstdint>
 
 struct PositionBar {
-    HPEN pen;             // thumb ring, in the inverse of the bar colour
-    HBRUSH brush;         // track, in the bar colour
+    HPEN pen;     // thumb ring, in the inverse of the bar colour
+    HBRUSH brush; // track, in the bar colour
     HWND parent;
     HWND window;
     std::uint32_t baseMessage;
-    RECT track;           // client rectangle inset 13 pixels left and right
-    RECT creationRect;    // in the parent's client coordinates
+    RECT track;        // client rectangle inset 13 pixels left and right
+    RECT creationRect; // in the parent's client coordinates
     std::int32_t width, height;
-    COLORREF colour;      // -1 until created
+    COLORREF colour; // -1 until created
     std::int32_t value;
     std::int32_t savedValue; // value when the current drag began; -1 otherwise
     std::int32_t minimum, maximum;
