@@ -490,4 +490,100 @@ TEST_F(Recolour, ClosingWhileRecolouringEndsCleanly) {
     EXPECT_GT(std::strtoul(fps.c_str(), nullptr, 10), 0ul) << "AvgFPS=" << fps;
 }
 
+// A wide window painted in the picked colour alone, below Tintwell's window,
+// so that a render takes longer than Tintwell's own repaint of its bars.
+LRESULT CALLBACK WideProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(w, &r);
+        HBRUSH brush = CreateSolidBrush(kPicked);
+        FillRect(reinterpret_cast<HDC>(wp), &r, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+constexpr RECT kWideRect{0, 480, 1024, 768};
+
+class WideTarget {
+  public:
+    WideTarget() {
+        ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = WideProc;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+            wc.lpszClassName = "E2eWideTarget";
+            RegisterClassA(&wc);
+            window_ = CreateWindowExA(
+                WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, kWideRect.left, kWideRect.top,
+                kWideRect.right - kWideRect.left, kWideRect.bottom - kWideRect.top, nullptr,
+                nullptr, wc.hInstance, nullptr);
+            if (window_) ShowWindow(window_, SW_SHOWNOACTIVATE);
+            SetEvent(ready_);
+            MSG msg;
+            while (window_ && GetMessageA(&msg, nullptr, 0, 0) > 0)
+                DispatchMessageA(&msg);
+        });
+        WaitForSingleObject(ready_, 10000);
+    }
+    ~WideTarget() {
+        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+        thread_.join();
+        CloseHandle(ready_);
+    }
+    // A few points spread over the window, all of the picked colour.
+    bool Shows(COLORREF colour) const {
+        for (int x : {5, 500, 1015})
+            for (int y : {485, 620, 760})
+                if (!ShowsRendered(e2e::ScreenPixel(x, y), colour)) return false;
+        return true;
+    }
+
+  private:
+    HANDLE ready_ = nullptr;
+    std::atomic<HWND> window_{nullptr};
+    std::thread thread_;
+};
+
+// Under Wine a second thread's drawing can wait in the display connection
+// until that thread next talks to the display. Each render must reach the
+// screen when it is made, not when something else happens to flush it: after
+// the pick's release, and after each key below, Tintwell gets no more input,
+// so a render left waiting would stay unseen.
+TEST_F(Recolour, EachRenderReachesTheScreenWithNothingElseHappening) {
+    WideTarget wide;
+    ASSERT_TRUE(WaitUntil([&] { return wide.Shows(kPicked); }, 5000));
+    const POINT box = app.ToScreen(32, 149);
+    const POINT over{500, 620};
+    bool previewed = false;
+    for (int attempt = 0; attempt < 2 && !previewed; ++attempt) {
+        if (attempt > 0) e2e::MouseUp(box.x, box.y);
+        e2e::MouseDown(box.x, box.y);
+        previewed = AwaitPreview(over, kPicked, 4000);
+    }
+    ASSERT_TRUE(previewed) << SwatchReport();
+    e2e::MouseUp(over.x, over.y);
+    ASSERT_TRUE(WaitUntil([&] { return wide.Shows(0x00FFFFFF); }, 8000));
+
+    app.ClickClient(kRedBar127.x, kRedBar127.y); // gives the red bar the focus
+    ASSERT_TRUE(WaitUntil([&] { return HexText() == "7FFFFF"; }, 5000)) << HexText();
+    ASSERT_TRUE(WaitUntil([&] { return wide.Shows(ColourOfHex("7FFFFF")); }, 8000));
+    // Park the pointer away from every window, then one step at a time.
+    e2e::MouseMove(1000, 20);
+    // The key is let go only after the check: its release would be one more
+    // message for Tintwell, and so one more chance for a late flush.
+    for (const char* hex : {"80FFFF", "81FFFF", "82FFFF", "83FFFF", "84FFFF"}) {
+        e2e::KeyDown(VK_RIGHT);
+        const bool changed = WaitUntil([&] { return HexText() == hex; }, 5000);
+        const bool shown = WaitUntil([&] { return wide.Shows(ColourOfHex(hex)); }, 3000);
+        e2e::KeyUp(VK_RIGHT);
+        ASSERT_TRUE(changed) << HexText();
+        EXPECT_TRUE(shown) << "the render of " << hex << " did not reach the screen";
+    }
+}
+
 } // namespace
