@@ -1,5 +1,6 @@
 #include "controls/pick_control.h"
 #include "app/shell.h"
+#include "controls/control_class.h"
 #include "colour/colour_math.h"
 
 #include <cstring>
@@ -15,17 +16,6 @@ constexpr WPARAM kPickCommit = 0;
 constexpr WPARAM kPickCancel = static_cast<WPARAM>(-1);
 
 std::int32_t pickCount = 0; // constant-initialised, valid before the records
-
-void RegisterPickClass() {
-    WNDCLASSA wc{};
-    wc.style = CS_SAVEBITS;
-    wc.lpfnWndProc = DefWindowProcA; // each control installs its own at creation
-    // Null during static construction: the platform takes it as the exe itself.
-    wc.hInstance = instanceHandle;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kPickClass;
-    RegisterClassA(&wc);
-}
 
 LPARAM RecordParam(PickControl& pick) {
     return reinterpret_cast<LPARAM>(&pick);
@@ -174,7 +164,7 @@ PickControl::PickControl()
     : sampleBitmap(nullptr), sampleInfo{}, backgroundBrush(nullptr), parent(nullptr),
       window(nullptr), baseMessage(0), bitsPerPixel(0), clientWidth(0), clientHeight(0),
       capturing(0) {
-    if (pickCount == 0) RegisterPickClass();
+    if (pickCount == 0) RegisterControlClass(kPickClass);
     ++pickCount;
 }
 

@@ -1,5 +1,6 @@
 #include "controls/position_bar.h"
 #include "app/shell.h"
+#include "controls/control_class.h"
 #include "colour/colour_math.h"
 #include "controls/bar_math.h"
 
@@ -19,17 +20,6 @@ constexpr int kThumbRadius = 4;
 // own (dynamic) construction runs.
 std::int32_t barCount = 0;
 HFONT barFont = nullptr;
-
-void RegisterBarClass() {
-    WNDCLASSA wc{};
-    wc.style = CS_SAVEBITS;
-    wc.lpfnWndProc = DefWindowProcA; // each bar installs its own at creation
-    // Null during static construction: the platform takes it as the exe itself.
-    wc.hInstance = instanceHandle;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kBarClass;
-    RegisterClassA(&wc);
-}
 
 HFONT MakeBarFont() {
     LOGFONTA lf;
@@ -218,7 +208,7 @@ PositionBar::PositionBar()
       baseMessage(0), track{}, creationRect{}, width(0), height(0), colour(CLR_INVALID), value(0),
       savedValue(-1), minimum(0), maximum(255), dragging(0) {
     if (barCount == 0) {
-        RegisterBarClass();
+        RegisterControlClass(kBarClass);
         barFont = MakeBarFont();
     }
     ++barCount;

@@ -1,0 +1,12 @@
+#include "controls/control_class.h"
+#include "app/shell.h"
+
+void RegisterControlClass(const char* name) {
+    WNDCLASSA wc{};
+    wc.style = CS_SAVEBITS;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = instanceHandle;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
