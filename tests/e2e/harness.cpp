@@ -1,5 +1,7 @@
 #include "tests/e2e/harness.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,8 +14,6 @@ namespace {
 std::string tintwellPath;
 int directoryCounter = 0;
 
-const char* const kIniName = "ZantheTintwell.ini";
-
 COLORREF ColourOfPacked(std::uint32_t p) {
     return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
 }
@@ -25,17 +25,42 @@ unsigned Expand(unsigned value, int bits) {
     return v | (v >> bits);
 }
 
-// Mouse input at a screen point, absolute, through the input queue, so the
-// press carries its own position.
-void SendMouseAt(int x, int y, DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    // Rounded up: the system maps back with (n * size) >> 16.
-    in.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(x) * 65536 + w - 1) / w);
-    in.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(y) * 65536 + h - 1) / h);
-    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
+// The pointer is moved and its buttons pressed on the X display, as a mouse
+// would: Wine then takes it as the hardware input it is, with the cursor, the
+// X pointer and every window agreeing on where it is. Input Wine injects
+// itself does not give that: a move sent with SendInput leaves the X pointer
+// behind, and Wine puts the cursor back there about 100 ms later; SetCursorPos
+// moves the X pointer, and its motion comes back late as moves to earlier
+// places. xdotool, a Unix program that Wine starts like any other, gives the
+// input; Wine has taken it once the cursor is there or the button's state has
+// changed. Delivery may need an answer from a window of the calling thread
+// (the one under the pointer, say), so its messages are dispatched meanwhile.
+bool PointerInput(const std::string& command, const std::function<bool()>& taken) {
+    std::string line = "/usr/bin/xdotool " + command;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        ADD_FAILURE() << "cannot run " << line << " (error " << GetLastError() << ")";
+        return false;
+    }
+    // A Unix process gives no handle to wait on; what counts is Wine's taking it.
+    if (process.hProcess) CloseHandle(process.hProcess);
+    if (process.hThread) CloseHandle(process.hThread);
+    const bool delivered = WaitPumping(taken, 3000);
+    if (!delivered) ADD_FAILURE() << "\"xdotool " << command << "\" was not delivered";
+    return delivered;
+}
+
+bool ButtonDown(Button button) {
+    return (GetAsyncKeyState(button == Button::Left ? VK_LBUTTON : VK_RBUTTON) & 0x8000) != 0;
+}
+
+void PressOrRelease(Button button, bool down) {
+    const std::string which = button == Button::Left ? "1" : "3";
+    PointerInput(std::string(down ? "mousedown " : "mouseup ") + which,
+                 [=] { return ButtonDown(button) == down; });
 }
 
 void SendKey(WORD vk, bool up) {
@@ -180,12 +205,6 @@ bool WaitPumping(const std::function<bool()>& done, DWORD timeoutMs) {
 
 // ---- Geometry -------------------------------------------------------------
 
-RECT FromBox(const Rect32& box) {
-    return RECT{box.left, box.top, box.left + box.right, box.top + box.bottom};
-}
-RECT FromRect(const Rect32& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
 int Area(const RECT& r) {
     return (r.right - r.left) * (r.bottom - r.top);
 }
@@ -317,36 +336,43 @@ COLORREF ScreenPixel(int x, int y) {
 
 // ---- Input ------------------------------------------------------------------
 
-void MouseMove(int x, int y) {
-    SendMouseAt(x, y, 0);
-    // Where the mapping back lands elsewhere, put the pointer right.
-    POINT now;
-    if (GetCursorPos(&now) && (now.x != x || now.y != y)) SetCursorPos(x, y);
+bool MouseMove(int x, int y) {
+    auto there = [=] {
+        POINT now;
+        return GetCursorPos(&now) && now.x == x && now.y == y;
+    };
+    if (there()) return true;
+    return PointerInput("mousemove " + std::to_string(x) + " " + std::to_string(y), there);
+}
+
+void MouseDownHere(Button button) {
+    PressOrRelease(button, true);
+}
+void MouseUpHere(Button button) {
+    PressOrRelease(button, false);
 }
 
 void MouseDown(int x, int y, Button button) {
     MouseMove(x, y);
-    SendMouseAt(x, y, button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
+    MouseDownHere(button);
 }
 
 void MouseUp(int x, int y, Button button) {
     MouseMove(x, y);
-    SendMouseAt(x, y, button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
+    MouseUpHere(button);
 }
 
 void Click(int x, int y, Button button) {
     MouseDown(x, y, button);
-    MouseUp(x, y, button);
+    MouseUpHere(button);
 }
 
 void Drag(POINT from, POINT to, int steps, Button button) {
     if (steps < 1) steps = 1;
     MouseDown(from.x, from.y, button);
-    for (int i = 1; i <= steps; ++i) {
+    for (int i = 1; i <= steps; ++i)
         MouseMove(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
-        Sleep(5); // let the drag see each move as its own message
-    }
-    MouseUp(to.x, to.y, button);
+    MouseUpHere(button);
 }
 
 void KeyDown(WORD vk) {
@@ -559,10 +585,6 @@ RECT Tintwell::ToScreen(const RECT& client) const {
     return RECT{a.x, a.y, a.x + (client.right - client.left), a.y + (client.bottom - client.top)};
 }
 
-RECT Tintwell::ToScreen(const Rect32& client) const {
-    return ToScreen(RECT{client.left, client.top, client.right, client.bottom});
-}
-
 RECT Tintwell::WindowRect() const {
     RECT r{};
     GetWindowRect(window_, &r);
@@ -617,6 +639,13 @@ HWND Tintwell::Focus() const {
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
     return info.hwndFocus;
+}
+
+HWND Tintwell::Capture() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
+    return info.hwndCapture;
 }
 
 HWND Tintwell::Active() const {
@@ -675,7 +704,7 @@ void Tintwell::ClickClient(int x, int y, Button button) const {
 }
 
 std::string Tintwell::IniPath() const {
-    return directory_ + "\\" + kIniName;
+    return directory_ + "\\" + expected::kIniName;
 }
 
 bool Tintwell::IniExists() const {
@@ -726,7 +755,7 @@ int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath) {
         return 1;
     }
     // Wait for the first frame: the swatch frame's black corner is painted.
-    const RECT swatch = app.ToScreen(kSwatchRect);
+    const RECT swatch = app.ToScreen(expected::kSwatch);
     WaitUntil([&] { return ShowsColour(ScreenPixel(swatch.left, swatch.top), 0); }, 3000);
     // And the frame, which Wine paints later, at 16 bits noticeably so: the
     // caption is never black.

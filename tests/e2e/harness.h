@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/layout.h"
+#include "tests/e2e/expected.h"
 
 namespace e2e {
 
@@ -33,8 +33,6 @@ bool WaitPumping(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // ---- Geometry -------------------------------------------------------------
 
-RECT FromBox(const Rect32& box); // x, y, width, height
-RECT FromRect(const Rect32& r);  // left, top, right, bottom
 int Area(const RECT& r);
 POINT Middle(const RECT& r);
 RECT Inset(RECT r, int by); // shrunk by `by` on every side
@@ -85,10 +83,19 @@ class ScreenImage {
 COLORREF ScreenPixel(int x, int y);
 
 // ---- Input --------------------------------------------------------------
-// Real input through the system's input queue: SetCursorPos and SendInput.
+// The mouse acts on the X display, as a real one would (xdotool); keys go
+// through the system's input queue (SendInput). Each mouse function returns
+// once Wine has taken the input; input that is not taken is a test failure.
 
 enum class Button { Left, Right };
-void MouseMove(int x, int y);
+// Puts the pointer at a screen point; true once Wine has it there.
+bool MouseMove(int x, int y);
+// Button presses and releases where the pointer is, without moving it. X
+// knows a button that is down: a second press, or a release of a button that
+// is up, is not input at all.
+void MouseDownHere(Button button = Button::Left);
+void MouseUpHere(Button button = Button::Left);
+// Moves there first.
 void MouseDown(int x, int y, Button button = Button::Left);
 void MouseUp(int x, int y, Button button = Button::Left);
 void Click(int x, int y, Button button = Button::Left);
@@ -163,7 +170,6 @@ class Tintwell {
     // Geometry: client coordinates of the main window to screen and back.
     POINT ToScreen(int x, int y) const;
     RECT ToScreen(const RECT& client) const;
-    RECT ToScreen(const Rect32& client) const; // left, top, right, bottom
     RECT WindowRect() const;
     RECT ClientRect() const; // client coordinates, left/top 0
 
@@ -173,7 +179,8 @@ class Tintwell {
 
     std::string Title() const;
     LONG ExStyle() const;
-    HWND Focus() const; // the keyboard focus of the program's thread
+    HWND Focus() const;   // the keyboard focus of the program's thread
+    HWND Capture() const; // the window of the program's thread holding the mouse
     HWND Active() const;
     // Makes the main window the foreground window, clicking its title bar if
     // asking is not enough; true once it is.

@@ -6,15 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "app/layout.h"
-#include "app/settings_format.h"
 #include "tests/e2e/harness.h"
 
 namespace {
 
+using namespace e2e::expected;
+
 using e2e::Area;
-using e2e::FromBox;
-using e2e::FromRect;
 using e2e::HexText;
 using e2e::Inset;
 using e2e::Middle;
@@ -44,9 +42,9 @@ class Input : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window";
-        edit = app.ChildAt("Edit", FromBox(kEditBox));
-        copy = app.ChildAt("Button", FromBox(kCopyButtonBox));
-        autoApplyBox = app.ChildAt("Button", FromBox(kAutoApplyBox));
+        edit = app.ChildAt("Edit", kEdit);
+        copy = app.ChildAt("Button", kCopyButton);
+        autoApplyBox = app.ChildAt("Button", kAutoApply);
         ASSERT_TRUE(edit && copy && autoApplyBox);
         ASSERT_TRUE(app.Activate());
         ASSERT_TRUE(e2e::WaitUntil([this] { return app.Focus() == edit; }, 3000));
@@ -59,25 +57,25 @@ class Input : public ::testing::Test {
 
     // Every pixel inside the swatch's frame shows `colour`.
     bool SwatchShows(COLORREF colour) const {
-        const RECT inside = Inset(app.ToScreen(kSwatchRect), 1);
+        const RECT inside = Inset(app.ToScreen(kSwatch), 1);
         return e2e::WaitUntil(
             [&] { return e2e::ScreenImage(inside).Count(inside, colour) == Area(inside); });
     }
     bool CellShows(int i, COLORREF colour) const {
-        const RECT cell = app.ToScreen(PaletteCellRect(i));
+        const RECT cell = app.ToScreen(PaletteCell(i));
         return e2e::WaitUntil(
             [&] { return e2e::ScreenImage(cell).Count(cell, colour) == Area(cell); });
     }
 
     void ClickCell(int i, e2e::Button button = e2e::Button::Left) const {
-        const POINT p = Middle(app.ToScreen(PaletteCellRect(i)));
+        const POINT p = Middle(app.ToScreen(PaletteCell(i)));
         e2e::Click(p.x, p.y, button);
     }
 
     // Types into the edit box in place of its text; true once it shows `shown`.
     bool Type(const std::string& typed, const std::string& shown) const {
         if (app.Focus() != edit) {
-            const POINT p = Middle(app.ToScreen(FromBox(kEditBox)));
+            const POINT p = Middle(app.ToScreen(kEdit));
             e2e::Click(p.x, p.y);
             if (!e2e::WaitUntil([this] { return app.Focus() == edit; })) return false;
         }
@@ -90,7 +88,7 @@ class Input : public ::testing::Test {
     // order, so everything given before has been handled by then.
     bool ToggleAutoApply() const {
         const LRESULT before = SendMessageA(autoApplyBox, BM_GETCHECK, 0, 0);
-        app.ClickClient(Middle(FromBox(kAutoApplyBox)).x, Middle(FromBox(kAutoApplyBox)).y);
+        app.ClickClient(Middle(kAutoApply).x, Middle(kAutoApply).y);
         return e2e::WaitUntil(
             [&] { return SendMessageA(autoApplyBox, BM_GETCHECK, 0, 0) != before; });
     }
@@ -230,7 +228,7 @@ TEST_F(HexText, CopyPutsTheFirstSixCharactersOnTheClipboard) {
         SCOPED_TRACE(c.typed);
         ASSERT_TRUE(e2e::SetClipboardText("stale"));
         ASSERT_TRUE(Type(c.typed, c.shown)) << "text is " << Text();
-        app.ClickClient(Middle(FromBox(kCopyButtonBox)).x, Middle(FromBox(kCopyButtonBox)).y);
+        app.ClickClient(Middle(kCopyButton).x, Middle(kCopyButton).y);
         std::string copied;
         EXPECT_TRUE(e2e::WaitUntil([&] {
             return e2e::ClipboardText(&copied) && copied == c.copied;
@@ -242,7 +240,7 @@ TEST_F(HexText, CopyPutsTheFirstSixCharactersOnTheClipboard) {
 TEST_F(HexText, CopyReplacesAnOlderUnicodeText) {
     ASSERT_TRUE(PutUnicodeText(L"older text"));
     ASSERT_TRUE(Type("ff8000", "FF8000"));
-    app.ClickClient(Middle(FromBox(kCopyButtonBox)).x, Middle(FromBox(kCopyButtonBox)).y);
+    app.ClickClient(Middle(kCopyButton).x, Middle(kCopyButton).y);
     std::string copied;
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ClipboardText(&copied) && copied == "FF8000"; }))
         << "the clipboard holds \"" << copied << "\"";
@@ -280,7 +278,7 @@ TEST_F(HexText, CopyWaitsForAClipboardHeldBriefly) {
     ASSERT_TRUE(Type("ff8000", "FF8000"));
     HeldClipboard held;
     ASSERT_TRUE(held.Held());
-    app.ClickClient(Middle(FromBox(kCopyButtonBox)).x, Middle(FromBox(kCopyButtonBox)).y);
+    app.ClickClient(Middle(kCopyButton).x, Middle(kCopyButton).y);
     // Let go as soon as the program is seen waiting for it.
     EXPECT_TRUE(e2e::WaitUntil([&] { return !Answers(app.Window(), 20); }, 3000))
         << "Copy never waited for the clipboard";
@@ -295,7 +293,7 @@ TEST_F(HexText, CopyGivesUpOnAClipboardHeldLong) {
     ASSERT_TRUE(Type("ff8000", "FF8000"));
     HeldClipboard held;
     ASSERT_TRUE(held.Held());
-    app.ClickClient(Middle(FromBox(kCopyButtonBox)).x, Middle(FromBox(kCopyButtonBox)).y);
+    app.ClickClient(Middle(kCopyButton).x, Middle(kCopyButton).y);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !Answers(app.Window(), 20); }, 3000))
         << "Copy never waited for the clipboard";
     // Still held: the window answers again once Copy has given up.
@@ -321,13 +319,13 @@ struct EscCase {
 
 TEST_F(Keys, EscInAnyControlClosesTheProgramAndSaves) {
     const EscCase cases[] = {
-        {"edit box", "Edit", FromBox(kEditBox), {-1, -1}},
-        {"Copy button", "Button", FromBox(kCopyButtonBox), Middle(FromBox(kCopyButtonBox))},
-        {"check box", "Button", FromBox(kAutoApplyBox), Middle(FromBox(kAutoApplyBox))},
-        {"red bar", "zPositionBar", FromRect(kRedBarRect), {155, 39}},
-        {"brightness bar", "zPositionBar", FromRect(kBrightnessBarRect), {155, 109}},
-        {"pick-colour eyedropper", "zPickColor", FromRect(kPickColorRect), {32, 89}},
-        {"pick-window eyedropper", "zPickColor", FromRect(kPickWindowRect), {32, 149}},
+        {"edit box", "Edit", kEdit, {-1, -1}},
+        {"Copy button", "Button", kCopyButton, Middle(kCopyButton)},
+        {"check box", "Button", kAutoApply, Middle(kAutoApply)},
+        {"red bar", "zPositionBar", kRedBar, Middle(kRedBar)},
+        {"brightness bar", "zPositionBar", kBrightnessBar, Middle(kBrightnessBar)},
+        {"pick-colour eyedropper", "zPickColor", kPickColour, Middle(kPickColour)},
+        {"pick-window eyedropper", "zPickColor", kPickWindow, Middle(kPickWindow)},
     };
     bool first = true;
     for (const EscCase& c : cases) {
@@ -366,13 +364,13 @@ TEST_F(Keys, TabLeavesTheFocusInTheEditBox) {
 // ---- The edit box's colours and the check box ------------------------------------------
 
 TEST_F(Input, EditBoxTextIsTheBackgroundsInverse) {
-    constexpr COLORREF kText = 0x00004D44, kBack = 0x00FFB2BB;
-    ASSERT_EQ(kText, (kBack ^ 0x00FFFFFF));
-    const RECT inside = Inset(app.ToScreen(FromBox(kEditBox)), 2);
+    const RECT inside = Inset(app.ToScreen(kEdit), 2);
     const e2e::ScreenImage image(inside);
     // The caret alone, drawn by inverting, makes a single column of the text colour.
-    EXPECT_GE(image.Count(inside, kText), 60) << "the digits are not drawn in the text colour";
-    EXPECT_GE(image.Count(inside, kBack), Area(inside) / 2) << "the field is not the background";
+    EXPECT_GE(image.Count(inside, kEditTextColour), 60)
+        << "the digits are not drawn in the text colour";
+    EXPECT_GE(image.Count(inside, kBackground), Area(inside) / 2)
+        << "the field is not the background";
     EXPECT_EQ(0, image.Count(inside, 0x00000000)) << "black text";
     EXPECT_EQ(0, image.Count(inside, 0x00FFFFFF)) << "white field";
 }

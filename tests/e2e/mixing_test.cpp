@@ -9,24 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "app/layout.h"
 #include "tests/e2e/harness.h"
 
 namespace {
 
+using namespace e2e::expected;
+
 using e2e::ColourOfHex;
-using e2e::FromBox;
-using e2e::FromRect;
 using e2e::HexText;
 using e2e::ScreenImage;
 using e2e::Tintwell;
-
-// Every bar sits inside a 2-pixel client edge; its client area is 146 by 14
-// with the track from x 13 to 133.
-constexpr int kEdge = 2;
-constexpr int kTrackLeft = 13;
-constexpr int kTrackWidth = 120;
-constexpr int kBarMiddleY = 7;
 
 // The value a pointer at bar-client x gives, truncating toward zero.
 int ValueAt(int x, int maximum) {
@@ -63,7 +55,7 @@ class Mixing : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window";
-        edit = app.ChildAt("Edit", FromBox(kEditBox));
+        edit = app.ChildAt("Edit", kEdit);
         ASSERT_NE(nullptr, edit);
         ASSERT_TRUE(app.Activate());
         ASSERT_EQ("FFFFFF", Text());
@@ -82,54 +74,35 @@ class Mixing : public ::testing::Test {
     }
 
     // A screen point given in a bar's client coordinates.
-    POINT BarPoint(const Rect32& bar, int x, int y = kBarMiddleY) const {
-        return app.ToScreen(bar.left + kEdge + x, bar.top + kEdge + y);
+    POINT BarPoint(const RECT& bar, int x, int y = kBarMiddleY) const {
+        return app.ToScreen(bar.left + kBarEdge + x, bar.top + kBarEdge + y);
     }
-    RECT BarClientOnScreen(const Rect32& bar) const {
-        return app.ToScreen(
-            RECT{bar.left + kEdge, bar.top + kEdge, bar.right - kEdge, bar.bottom - kEdge});
-    }
-
-    // Moves the pointer and waits until it stays there. Under the virtual
-    // desktop a move can be followed by a stray one back to the previous
-    // point and a correction about 100 ms later; a bar holding the capture
-    // would take the stray point for a drag position.
-    static void MoveSteadily(POINT p) {
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            e2e::MouseMove(p.x, p.y);
-            DWORD since = GetTickCount();
-            const bool held = e2e::WaitUntil(
-                [&] {
-                    POINT now;
-                    if (!GetCursorPos(&now) || now.x != p.x || now.y != p.y) since = GetTickCount();
-                    return GetTickCount() - since >= 150;
-                },
-                1500);
-            if (held) return;
-        }
-        ADD_FAILURE() << "the pointer does not stay at " << p.x << "," << p.y;
-    }
-    // Moves a drag to bar-client x. The stray move that may follow a move
-    // goes back to the point before; two steady moves along the same x make
-    // sure that whatever the bar sees last has this x.
-    void DragTo(const Rect32& bar, int x) {
-        MoveSteadily(BarPoint(bar, x, kBarMiddleY - 1));
-        MoveSteadily(BarPoint(bar, x, kBarMiddleY + 1));
-    }
-    static void Press(POINT p) {
-        MoveSteadily(p);
-        e2e::MouseDown(p.x, p.y);
+    RECT BarClientOnScreen(const RECT& bar) const {
+        return app.ToScreen(RECT{bar.left + kBarEdge, bar.top + kBarEdge, bar.right - kBarEdge,
+                                 bar.bottom - kBarEdge});
     }
 
-    void ClickBar(const Rect32& bar, int x) {
+    // Moves a drag to bar-client x.
+    void DragTo(const RECT& bar, int x) {
+        ASSERT_TRUE(e2e::MouseMove(BarPoint(bar, x).x, BarPoint(bar, x).y));
+    }
+    // A press that begins a drag: the bar takes the mouse capture.
+    void Press(const RECT& bar, int x) {
         const POINT p = BarPoint(bar, x);
-        MoveSteadily(p);
+        e2e::MouseDown(p.x, p.y);
+        ASSERT_TRUE(e2e::WaitUntil([&] {
+            return app.Capture() == app.ChildAt("zPositionBar", bar);
+        })) << "the bar did not take the press";
+    }
+
+    void ClickBar(const RECT& bar, int x) {
+        const POINT p = BarPoint(bar, x);
         e2e::Click(p.x, p.y);
     }
 
     // Types a colour into the edit box the way a user replaces its text.
     void TypeColour(const std::string& hex) {
-        const POINT middle = e2e::Middle(FromBox(kEditBox));
+        const POINT middle = e2e::Middle(kEdit);
         app.ClickClient(middle.x, middle.y);
         ASSERT_TRUE(e2e::WaitUntil([&] { return app.Focus() == edit; }, 3000));
         e2e::SelectAllText();
@@ -139,7 +112,7 @@ class Mixing : public ::testing::Test {
 
     // True once every pixel inside the swatch's frame shows `colour`.
     bool SwatchShows(COLORREF colour) const {
-        RECT inside = app.ToScreen(kSwatchRect);
+        RECT inside = app.ToScreen(kSwatch);
         InflateRect(&inside, -1, -1);
         const int area = (inside.right - inside.left) * (inside.bottom - inside.top);
         return e2e::WaitUntil([&] { return ScreenImage(inside).Count(inside, colour) == area; },
@@ -151,7 +124,7 @@ class Mixing : public ::testing::Test {
 };
 
 TEST_F(Mixing, ClickOnTheRedTrackSetsTheRedByte) {
-    ClickBar(kRedBarRect, 73);
+    ClickBar(kRedBar, 73);
     EXPECT_TRUE(TextBecomes("7FFFFF"));
 }
 
@@ -175,9 +148,9 @@ const KeyStep kKeySteps[] = {
 };
 
 TEST_F(Mixing, KeysStepTheFocusedRedBar) {
-    ClickBar(kRedBarRect, 73); // focuses the bar and sets 127
+    ClickBar(kRedBar, 73); // focuses the bar and sets 127
     ASSERT_TRUE(TextBecomes("7FFFFF"));
-    HWND bar = app.ChildAt("zPositionBar", FromRect(kRedBarRect));
+    HWND bar = app.ChildAt("zPositionBar", kRedBar);
     ASSERT_TRUE(e2e::WaitUntil([&] { return app.Focus() == bar; }, 3000));
     for (const KeyStep& step : kKeySteps) {
         SCOPED_TRACE(step.name);
@@ -188,14 +161,14 @@ TEST_F(Mixing, KeysStepTheFocusedRedBar) {
 
 struct BarCase {
     const char* name;
-    Rect32 rect;
+    RECT rect;
     int byte; // which byte of the text the bar drives
 };
 
 TEST_F(Mixing, KeysStepTheGreenAndBlueBarsInTheirOwnByte) {
     const BarCase bars[] = {
-        {"green", kGreenBarRect, 1},
-        {"blue", kBlueBarRect, 2},
+        {"green", kGreenBar, 1},
+        {"blue", kBlueBar, 2},
     };
     for (const BarCase& c : bars) {
         SCOPED_TRACE(c.name);
@@ -222,9 +195,9 @@ TEST_F(Mixing, KeysStepTheGreenAndBlueBarsInTheirOwnByte) {
 // the press began the drag.
 TEST_F(Mixing, BrightnessDragMapsEveryPositionFromTheStartColour) {
     ASSERT_NO_FATAL_FAILURE(TypeColour("643200"));
-    const POINT start = BarPoint(kBrightnessBarRect, 36); // the thumb of 150
-    const int startValue = ValueAt(36, 765);              // 146: not quite 150
-    Press(start);
+    const POINT start = BarPoint(kBrightnessBar, 36); // the thumb of 150
+    const int startValue = ValueAt(36, 765);          // 146: not quite 150
+    ASSERT_NO_FATAL_FAILURE(Press(kBrightnessBar, 36));
     const std::string pressed = BrightnessText(100, 50, 0, 150, startValue);
     EXPECT_TRUE(TextBecomes(pressed));
 
@@ -255,7 +228,7 @@ TEST_F(Mixing, BrightnessDragMapsEveryPositionFromTheStartColour) {
         if (stop.rowHex) {
             ASSERT_EQ(stop.rowHex, expected) << "the test's own formula";
         }
-        DragTo(kBrightnessBarRect, stop.x);
+        ASSERT_NO_FATAL_FAILURE(DragTo(kBrightnessBar, stop.x));
         ASSERT_TRUE(TextBecomes(expected));
         // Up lightens, down darkens, every component alike.
         const std::string now = Text();
@@ -280,12 +253,12 @@ TEST_F(Mixing, BrightnessDragBackToItsStartGivesTheStartColour) {
     // 100 + 60 + 50 = 210, reached at bar-client x 46.
     ASSERT_NO_FATAL_FAILURE(TypeColour("643C32"));
     ASSERT_EQ(210, ValueAt(46, 765));
-    const POINT start = BarPoint(kBrightnessBarRect, 46);
-    Press(start);
+    const POINT start = BarPoint(kBrightnessBar, 46);
+    ASSERT_NO_FATAL_FAILURE(Press(kBrightnessBar, 46));
     const int xs[] = {133, 90, 13, 30, 46};
     for (int x : xs) {
         SCOPED_TRACE("bar-client x " + std::to_string(x));
-        DragTo(kBrightnessBarRect, x);
+        ASSERT_NO_FATAL_FAILURE(DragTo(kBrightnessBar, x));
         ASSERT_TRUE(TextBecomes(BrightnessText(100, 60, 50, 210, ValueAt(x, 765))));
     }
     EXPECT_EQ("643C32", Text());
@@ -297,10 +270,10 @@ TEST_F(Mixing, BrightnessDragBackToItsStartGivesTheStartColour) {
 // Esc puts the value back from before the press, then goes on to the main
 // window, which closes; the colour saved at exit is the restored one.
 TEST_F(Mixing, EscDuringADragRestoresTheValueAndCloses) {
-    ClickBar(kRedBarRect, 73);
+    ClickBar(kRedBar, 73);
     ASSERT_TRUE(TextBecomes("7FFFFF"));
-    const POINT p = BarPoint(kRedBarRect, 100);
-    Press(p);
+    const POINT p = BarPoint(kRedBar, 100);
+    ASSERT_NO_FATAL_FAILURE(Press(kRedBar, 100));
     ASSERT_TRUE(TextBecomes(HexText(RGB(ValueAt(100, 255), 0xFF, 0xFF)))); // B8FFFF
     e2e::KeyPress(VK_ESCAPE);
     DWORD code = 1;
@@ -325,10 +298,10 @@ TEST_F(Mixing, HeldPagePressRepeatsInSingleSteps) {
     const Side sides[] = {{"left", 5, -1}, {"right", 140, +1}};
     for (const Side& side : sides) {
         SCOPED_TRACE(side.name);
-        ClickBar(kRedBarRect, 73);
+        ClickBar(kRedBar, 73);
         ASSERT_TRUE(TextBecomes("7FFFFF"));
-        const POINT p = BarPoint(kRedBarRect, side.x);
-        Press(p);
+        const POINT p = BarPoint(kRedBar, side.x);
+        e2e::MouseDown(p.x, p.y); // beside the track: no capture, a page step
         const int paged = 0x7F + 3 * side.direction;
         ASSERT_TRUE(e2e::WaitUntil([&] { return ByteOf(Text(), 0) == paged; }))
             << "first the page step; text " << Text();
@@ -371,17 +344,17 @@ TEST_F(Mixing, SwatchShowsTheColourOfTheText) {
         const char* expected;
     };
     const Change changes[] = {
-        {"red bar", [&] { ClickBar(kRedBarRect, 73); }, "7FFFFF"},
-        {"green bar", [&] { ClickBar(kGreenBarRect, 14); }, "7F02FF"},
+        {"red bar", [&] { ClickBar(kRedBar, 73); }, "7FFFFF"},
+        {"green bar", [&] { ClickBar(kGreenBar, 14); }, "7F02FF"},
         {"blue key",
          [&] {
-             ClickBar(kBlueBarRect, 13);
+             ClickBar(kBlueBar, 13);
              e2e::KeyPress(VK_PRIOR);
          },
          "7F0220"},
         {"typed", [&] { TypeColour("1E90C8"); }, "1E90C8"},
-        {"brightness", [&] { ClickBar(kBrightnessBarRect, 133); }, "FFFFFF"},
-        {"brightness down", [&] { ClickBar(kBrightnessBarRect, 13); }, "000000"},
+        {"brightness", [&] { ClickBar(kBrightnessBar, 133); }, "FFFFFF"},
+        {"brightness down", [&] { ClickBar(kBrightnessBar, 13); }, "000000"},
     };
     for (const Change& change : changes) {
         SCOPED_TRACE(change.what);
@@ -405,7 +378,7 @@ TEST_F(Mixing, RedThumbSitsWhereTheValueMaps) {
                  {"C8FFFF", ThumbX(0xC8)},
                  {"00FFFF", 13},
                  {"FFFFFF", 133}};
-    const RECT client = BarClientOnScreen(kRedBarRect);
+    const RECT client = BarClientOnScreen(kRedBar);
     const int originX = client.left, originY = client.top;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hex);

@@ -10,13 +10,13 @@
 #include <string>
 #include <thread>
 
-#include "app/layout.h"
 #include "tests/e2e/harness.h"
 
 namespace {
 
+using namespace e2e::expected;
+
 using e2e::ColourOfHex;
-using e2e::FromBox;
 using e2e::Middle;
 using e2e::ScreenImage;
 using e2e::Tintwell;
@@ -180,6 +180,9 @@ COLORREF HoveredColour(COLORREF colour) {
     return Depth() == 16 ? e2e::Quantise16(colour, 555) : colour;
 }
 
+// The red bar's client point at bar-client x 73, value 127.
+constexpr POINT kRedBar127{kRedBar.left + kBarEdge + 73, kRedBar.top + kBarEdge + kBarMiddleY};
+
 // Centres of the target's regions, in the target's client coordinates.
 constexpr POINT kOverPicked{25, 30}, kOverDeepBlue{75, 30};
 
@@ -190,8 +193,8 @@ class Recolour : public ::testing::Test {
         ASSERT_TRUE(WaitUntil([&] { return target.Mismatches(ShowsOwn) == 0; }, 5000))
             << "the target window did not paint itself";
         ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window";
-        edit = app.ChildAt("Edit", FromBox(kEditBox));
-        autoApply = app.ChildAt("Button", FromBox(kAutoApplyBox));
+        edit = app.ChildAt("Edit", kEdit);
+        autoApply = app.ChildAt("Button", kAutoApply);
         ASSERT_NE(nullptr, edit);
         ASSERT_NE(nullptr, autoApply);
     }
@@ -200,13 +203,13 @@ class Recolour : public ::testing::Test {
 
     // The swatch's inside, within its one-pixel frame.
     bool SwatchShows(COLORREF colour) const {
-        const RECT inside = app.ToScreen(RECT{8, 6, 56, 44});
-        return ScreenImage(inside).Count(inside, colour) == 48 * 38;
+        const RECT inside = e2e::Inset(app.ToScreen(kSwatch), 1);
+        return ScreenImage(inside).Count(inside, colour) == e2e::Area(inside);
     }
 
     // For failure messages: what the swatch's middle shows.
     std::string SwatchReport() const {
-        const POINT middle = app.ToScreen(32, 25);
+        const POINT middle = Middle(app.ToScreen(kSwatch));
         std::ostringstream out;
         out << "swatch shows 0x" << std::hex << e2e::ScreenPixel(middle.x, middle.y) << ", text "
             << HexText();
@@ -242,38 +245,30 @@ class Recolour : public ::testing::Test {
         return ::testing::AssertionFailure() << "target not in its own colours: " << report;
     }
 
-    // During a pick: moves over a point of the target, now and then again (a
-    // move is sometimes lost), until the swatch previews what lies there.
-    bool AwaitPreview(POINT at, COLORREF under, DWORD timeoutMs) {
-        int polls = 0;
-        return WaitUntil(
-            [&] {
-                if (polls++ % 50 == 0) { // one pixel aside and back: a real move
-                    e2e::MouseMove(at.x - 1, at.y);
-                    e2e::MouseMove(at.x, at.y);
-                }
-                return SwatchShows(HoveredColour(under));
-            },
-            timeoutMs);
+    // The pick-window eyedropper's centre, on the screen.
+    POINT Eyedropper() const { return e2e::Middle(app.ToScreen(kPickWindow)); }
+
+    // Presses on the pick-window eyedropper; true once the pick has begun.
+    bool BeginPick() {
+        const POINT box = Eyedropper();
+        e2e::MouseDown(box.x, box.y);
+        return WaitUntil([&] { return app.Capture() == app.ChildAt("zPickColor", kPickWindow); });
+    }
+
+    // During a pick: moves over a screen point; true once the swatch
+    // previews the colour that lies there.
+    bool HoverAt(POINT at, COLORREF under) {
+        return e2e::MouseMove(at.x, at.y) &&
+               WaitUntil([&] { return SwatchShows(HoveredColour(under)); }, 5000);
+    }
+    bool HoverOver(POINT targetPoint, COLORREF under) {
+        return HoverAt(target.ScreenPoint(targetPoint.x, targetPoint.y), under);
     }
 
     // Presses on the pick-window eyedropper and moves over a point of the
-    // target; true once the swatch previews what lies there. A press that the
-    // system dropped is tried once more, after a release over the eyedropper
-    // itself, which chooses nothing.
+    // target; true once the swatch previews what lies there.
     bool BeginPickOver(POINT targetPoint, COLORREF under) {
-        const POINT box = app.ToScreen(32, 149);
-        const POINT at = target.ScreenPoint(targetPoint.x, targetPoint.y);
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (attempt > 0) e2e::MouseUp(box.x, box.y);
-            e2e::MouseDown(box.x, box.y);
-            if (AwaitPreview(at, under, 4000)) return true;
-        }
-        return false;
-    }
-    // Moves over another point during a pick and waits for its preview.
-    bool HoverOver(POINT targetPoint, COLORREF under) {
-        return AwaitPreview(target.ScreenPoint(targetPoint.x, targetPoint.y), under, 5000);
+        return BeginPick() && HoverOver(targetPoint, under);
     }
     void ReleaseOver(POINT targetPoint) {
         const POINT at = target.ScreenPoint(targetPoint.x, targetPoint.y);
@@ -293,7 +288,7 @@ class Recolour : public ::testing::Test {
     }
 
     void TypeHex(const std::string& hex) {
-        const POINT middle = Middle(FromBox(kEditBox));
+        const POINT middle = Middle(kEdit);
         app.ClickClient(middle.x, middle.y);
         ASSERT_TRUE(WaitUntil([&] { return app.Focus() == edit; }, 3000));
         e2e::SelectAllText();
@@ -311,8 +306,16 @@ class Recolour : public ::testing::Test {
 
     std::string SavedAvgFps() const {
         for (const e2e::IniLine& line : app.IniLines())
-            if (line.section == "General" && line.key == "AvgFPS") return line.value;
+            if (line.section == kIniSection && line.key == "AvgFPS") return line.value;
         return "(missing)";
+    }
+
+    // Clicks the red bar at 127; true once the bar has the keyboard focus of
+    // the active window, where keys then go.
+    bool ClickRedBar() {
+        app.ClickClient(kRedBar127.x, kRedBar127.y);
+        const HWND bar = app.ChildAt("zPositionBar", kRedBar);
+        return WaitUntil([&] { return app.Focus() == bar; }, 5000) && app.Activate();
     }
 
     bool AutoApplyChecked() const {
@@ -325,9 +328,6 @@ class Recolour : public ::testing::Test {
     HWND autoApply = nullptr;
 };
 
-// The red bar's client point at bar-relative x 73, value 127.
-constexpr POINT kRedBar127{80 + 2 + 73, 39};
-
 TEST_F(Recolour, EveryWayOfChangingTheColourRecoloursThePickedPixelsOnly) {
     ASSERT_EQ("FFFFFF", HexText());
     PickTheTarget();
@@ -338,11 +338,10 @@ TEST_F(Recolour, EveryWayOfChangingTheColourRecoloursThePickedPixelsOnly) {
         std::function<void()> act;
         const char* hex; // the colour afterwards
     };
-    const RECT blueCell = app.ToScreen(PaletteCellRect(2));
+    const RECT blueCell = app.ToScreen(PaletteCell(2));
     const Step steps[] = {
         {"typed hex", [&] { TypeHex("1E90FF"); }, "1E90FF"},
-        {"red bar clicked", [&] { app.ClickClient(kRedBar127.x, kRedBar127.y); }, "7F90FF"},
-        // The click gave the bar the focus.
+        {"red bar clicked", [&] { ASSERT_TRUE(ClickRedBar()); }, "7F90FF"},
         {"End key on the red bar", [] { e2e::KeyPress(VK_END); }, "FF90FF"},
         {"palette cell clicked", [&] { e2e::Click(Middle(blueCell).x, Middle(blueCell).y); },
          "0000FF"},
@@ -383,7 +382,7 @@ TEST_F(Recolour, AutoApplyOffRestoresTheTargetAndOnRepaintsIt) {
     if (HasFatalFailure()) return;
     RecolourByTyping("1E90FF");
     if (HasFatalFailure()) return;
-    const RECT box = FromBox(kAutoApplyBox);
+    const RECT box = kAutoApply;
     const POINT check{box.left + 8, (box.top + box.bottom) / 2};
 
     app.ClickClient(check.x, check.y);
@@ -450,7 +449,7 @@ TEST_F(Recolour, CommitOverTheEyedropperKeepsTheTarget) {
         << "no preview of the hovered colour; " << SwatchReport();
     // The preview does not reach the target.
     EXPECT_TRUE(TargetRecoloured(ColourOfHex("1E90FF")));
-    const POINT box = app.ToScreen(32, 149);
+    const POINT box = Eyedropper();
     e2e::MouseMove(box.x + 3, box.y);
     e2e::MouseUp(box.x, box.y);
     ASSERT_TRUE(WaitUntil([&] { return SwatchShows(ColourOfHex("1E90FF")); }, 5000))
@@ -464,7 +463,7 @@ TEST_F(Recolour, CommitOverTheEyedropperKeepsTheTarget) {
 TEST_F(Recolour, ClosingWhileRecolouringEndsCleanly) {
     PickTheTarget();
     if (HasFatalFailure()) return;
-    app.ClickClient(kRedBar127.x, kRedBar127.y); // gives the red bar the focus
+    ASSERT_TRUE(ClickRedBar());
     ASSERT_TRUE(WaitUntil([&] { return HexText() == "7FFFFF"; }, 5000)) << HexText();
     ASSERT_TRUE(AwaitRecoloured(ColourOfHex("7FFFFF")));
 
@@ -557,19 +556,13 @@ class WideTarget {
 TEST_F(Recolour, EachRenderReachesTheScreenWithNothingElseHappening) {
     WideTarget wide;
     ASSERT_TRUE(WaitUntil([&] { return wide.Shows(kPicked); }, 5000));
-    const POINT box = app.ToScreen(32, 149);
     const POINT over{500, 620};
-    bool previewed = false;
-    for (int attempt = 0; attempt < 2 && !previewed; ++attempt) {
-        if (attempt > 0) e2e::MouseUp(box.x, box.y);
-        e2e::MouseDown(box.x, box.y);
-        previewed = AwaitPreview(over, kPicked, 4000);
-    }
-    ASSERT_TRUE(previewed) << SwatchReport();
+    ASSERT_TRUE(BeginPick()) << "the press did not begin a pick";
+    ASSERT_TRUE(HoverAt(over, kPicked)) << SwatchReport();
     e2e::MouseUp(over.x, over.y);
     ASSERT_TRUE(WaitUntil([&] { return wide.Shows(0x00FFFFFF); }, 8000));
 
-    app.ClickClient(kRedBar127.x, kRedBar127.y); // gives the red bar the focus
+    ASSERT_TRUE(ClickRedBar());
     ASSERT_TRUE(WaitUntil([&] { return HexText() == "7FFFFF"; }, 5000)) << HexText();
     ASSERT_TRUE(WaitUntil([&] { return wide.Shows(ColourOfHex("7FFFFF")); }, 8000));
     // Park the pointer away from every window, then one step at a time.

@@ -7,16 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "app/layout.h"
-#include "app/settings_format.h"
 #include "tests/e2e/harness.h"
 
 namespace {
 
+using namespace e2e::expected;
+
 using e2e::Area;
 using e2e::DecimalText;
-using e2e::FromBox;
-using e2e::FromRect;
 using e2e::HexText;
 using e2e::IniLine;
 using e2e::LaunchOptions;
@@ -49,7 +47,7 @@ std::string IniText(const std::vector<std::pair<std::string, std::string>>& valu
 // The value of a key of "General", or "<missing>".
 std::string Value(const std::vector<IniLine>& lines, const std::string& key) {
     for (const IniLine& line : lines)
-        if (line.section == kSettingsSection && line.key == key) return line.value;
+        if (line.section == kIniSection && line.key == key) return line.value;
     return "<missing>";
 }
 
@@ -103,8 +101,8 @@ class Settings : public ::testing::Test {
   protected:
     bool Launch(const LaunchOptions& options = {}) {
         if (!app.Start(options)) return false;
-        edit = app.ChildAt("Edit", FromBox(kEditBox));
-        autoApplyBox = app.ChildAt("Button", FromBox(kAutoApplyBox));
+        edit = app.ChildAt("Edit", kEdit);
+        autoApplyBox = app.ChildAt("Button", kAutoApply);
         return edit && autoApplyBox;
     }
 
@@ -114,13 +112,13 @@ class Settings : public ::testing::Test {
 
     // Whether the whole of a palette cell shows `colour`.
     bool CellShows(int cell, COLORREF colour) const {
-        const RECT r = app.ToScreen(PaletteCellRect(cell));
+        const RECT r = app.ToScreen(PaletteCell(cell));
         return ScreenImage(r).Count(r, colour) == Area(r);
     }
 
     // The inside of the swatch, within its black frame.
     bool SwatchShows(COLORREF colour) const {
-        RECT r = app.ToScreen(kSwatchRect);
+        RECT r = app.ToScreen(kSwatch);
         InflateRect(&r, -1, -1);
         return ScreenImage(r).Count(r, colour) == Area(r);
     }
@@ -138,7 +136,7 @@ class Settings : public ::testing::Test {
 
     // Stores the Current colour into a cell with a right click.
     void StoreIntoCell(int cell, COLORREF colour) {
-        const POINT p = Middle(FromRect(PaletteCellRect(cell)));
+        const POINT p = Middle((PaletteCell(cell)));
         app.ClickClient(p.x, p.y, e2e::Button::Right);
         ASSERT_TRUE(e2e::WaitUntil([&] { return CellShows(cell, colour); }, 5000));
     }
@@ -166,8 +164,8 @@ TEST_F(Settings, NoFileGivesTheDefaultsAndExitWritesThemInOrder) {
     for (int i = 0; i < kPaletteCells; ++i)
         EXPECT_TRUE(CellShows(i, kBuiltInPalette[i])) << "cell " << i;
     const RECT r = app.WindowRect();
-    EXPECT_EQ(347, r.left);
-    EXPECT_EQ(269, r.top);
+    EXPECT_EQ(kCentredOrigin.x, r.left);
+    EXPECT_EQ(kCentredOrigin.y, r.top);
 
     const std::vector<IniLine> lines = CloseAndReadIni();
     const std::vector<std::string> keys = KeyOrder();
@@ -177,7 +175,7 @@ TEST_F(Settings, NoFileGivesTheDefaultsAndExitWritesThemInOrder) {
     ASSERT_EQ(keys.size(), lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE("line " + std::to_string(i));
-        EXPECT_EQ(kSettingsSection, lines[i].section);
+        EXPECT_EQ(kIniSection, lines[i].section);
         EXPECT_EQ(keys[i], lines[i].key);
         EXPECT_EQ(values[i], lines[i].value);
     }
@@ -220,7 +218,7 @@ TEST_F(Settings, PreparedFileIsShownAtStartAndWrittenBack) {
             << "background at " << e.left << "," << e.top;
     // Inside the edit box's border: its background in the same colour, the
     // text in the inverse.
-    RECT inside = app.ToScreen(FromBox(kEditBox));
+    RECT inside = app.ToScreen(kEdit);
     InflateRect(&inside, -1, -1);
     EXPECT_GE(client.Count(inside, background), Area(inside) / 2);
     EXPECT_GE(client.Count(inside, inverse), 10);
@@ -263,8 +261,8 @@ TEST_F(Settings, CurrentColourAndAutoApplyAreReadAsTheyStand) {
                           {},
                           "",
                           true}));
-        HWND shownEdit = run.ChildAt("Edit", FromBox(kEditBox));
-        HWND box = run.ChildAt("Button", FromBox(kAutoApplyBox));
+        HWND shownEdit = run.ChildAt("Edit", kEdit);
+        HWND box = run.ChildAt("Button", kAutoApply);
         ASSERT_NE(nullptr, shownEdit);
         ASSERT_NE(nullptr, box);
         EXPECT_EQ(c.shownText, Tintwell::Text(shownEdit));
@@ -296,12 +294,12 @@ TEST_F(Settings, ChangedPaletteAndColourSurviveARestart) {
 
     Tintwell second;
     ASSERT_TRUE(second.Start(LaunchOptions{first, {}, "", true}));
-    HWND secondEdit = second.ChildAt("Edit", FromBox(kEditBox));
+    HWND secondEdit = second.ChildAt("Edit", kEdit);
     ASSERT_NE(nullptr, secondEdit);
     EXPECT_EQ(HexText(last), Tintwell::Text(secondEdit));
     const ScreenImage client(second.ToScreen(second.ClientRect()));
     for (int i = 0; i < kPaletteCells; ++i) {
-        const RECT cell = second.ToScreen(PaletteCellRect(i));
+        const RECT cell = second.ToScreen(PaletteCell(i));
         EXPECT_EQ(Area(cell), client.Count(cell, i == 7 ? stored : kBuiltInPalette[i]))
             << "cell " << i;
     }
@@ -317,7 +315,7 @@ struct PositionCase {
 TEST_F(Settings, ClosingWhileMinimisedKeepsTheStartPosition) {
     const PositionCase cases[] = {
         {"prepared", "200", "150", 200, 150},
-        {"centred", nullptr, nullptr, 347, 269},
+        {"centred", nullptr, nullptr, kCentredOrigin.x, kCentredOrigin.y},
     };
     for (const PositionCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -354,8 +352,8 @@ TEST_F(Settings, ShowMinNoActiveStartsMinimised) {
     EXPECT_TRUE(IsIconic(app.Window()));
     // Closed while still minimised: the centred start position is kept.
     const std::vector<IniLine> lines = CloseAndReadIni();
-    EXPECT_EQ("347", Value(lines, "X"));
-    EXPECT_EQ("269", Value(lines, "Y"));
+    EXPECT_EQ(std::to_string(kCentredOrigin.x), Value(lines, "X"));
+    EXPECT_EQ(std::to_string(kCentredOrigin.y), Value(lines, "Y"));
 }
 
 TEST_F(Settings, CommandLineArgumentsHaveNoEffect) {
@@ -365,13 +363,13 @@ TEST_F(Settings, CommandLineArgumentsHaveNoEffect) {
     EXPECT_EQ("FFFFFF", Tintwell::Text(edit));
     EXPECT_TRUE(AutoApplyChecked());
     const RECT r = app.WindowRect();
-    EXPECT_EQ(347, r.left);
-    EXPECT_EQ(269, r.top);
+    EXPECT_EQ(kCentredOrigin.x, r.left);
+    EXPECT_EQ(kCentredOrigin.y, r.top);
     const std::vector<IniLine> lines = CloseAndReadIni();
     EXPECT_EQ(KeyOrder().size(), lines.size());
     EXPECT_EQ("16777215", Value(lines, "Current color"));
-    EXPECT_EQ("347", Value(lines, "X"));
-    EXPECT_EQ("269", Value(lines, "Y"));
+    EXPECT_EQ(std::to_string(kCentredOrigin.x), Value(lines, "X"));
+    EXPECT_EQ(std::to_string(kCentredOrigin.y), Value(lines, "Y"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
               GetFileAttributesA((app.Directory() + "\\other.ini").c_str()));
 }

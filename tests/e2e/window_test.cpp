@@ -3,19 +3,15 @@
 
 #include <string>
 
-#include "app/layout.h"
-#include "app/settings_format.h"
 #include "tests/e2e/harness.h"
 
 namespace {
 
+using namespace e2e::expected;
+
 using e2e::Area;
-using e2e::FromBox;
-using e2e::FromRect;
 using e2e::ScreenImage;
 using e2e::Tintwell;
-
-constexpr COLORREF kBackground = 0x00FFB2BB;
 
 class MainWindow : public ::testing::Test {
   protected:
@@ -31,11 +27,11 @@ TEST_F(MainWindow, IsCentredWithItsOuterSizeAndTitle) {
     ASSERT_EQ(1024, e2e::ScreenWidth());
     ASSERT_EQ(768, e2e::ScreenHeight());
     const RECT r = app.WindowRect();
-    EXPECT_EQ(347, r.left);
-    EXPECT_EQ(269, r.top);
-    EXPECT_EQ(330, r.right - r.left);
-    EXPECT_EQ(200, r.bottom - r.top);
-    EXPECT_EQ("Zanthe Tintwell,  v1.0,  by Varnow", app.Title());
+    EXPECT_EQ(kCentredOrigin.x, r.left);
+    EXPECT_EQ(kCentredOrigin.y, r.top);
+    EXPECT_EQ(kWindowWidth, r.right - r.left);
+    EXPECT_EQ(kWindowHeight, r.bottom - r.top);
+    EXPECT_EQ(kTitle, app.Title());
 }
 
 TEST_F(MainWindow, StaysOnTop) {
@@ -50,16 +46,11 @@ struct ControlCase {
 
 TEST_F(MainWindow, ChildControlsSitAtTheirRectangles) {
     const ControlCase cases[] = {
-        {"Button", "Close", FromBox(kCloseButtonBox)},
-        {"Button", "Copy", FromBox(kCopyButtonBox)},
-        {"Button", "Auto apply", FromBox(kAutoApplyBox)},
-        {"Edit", nullptr, FromBox(kEditBox)},
-        {"zPositionBar", nullptr, FromRect(kRedBarRect)},
-        {"zPositionBar", nullptr, FromRect(kGreenBarRect)},
-        {"zPositionBar", nullptr, FromRect(kBlueBarRect)},
-        {"zPositionBar", nullptr, FromRect(kBrightnessBarRect)},
-        {"zPickColor", nullptr, FromRect(kPickColorRect)},
-        {"zPickColor", nullptr, FromRect(kPickWindowRect)},
+        {"Button", "Close", kCloseButton},    {"Button", "Copy", kCopyButton},
+        {"Button", "Auto apply", kAutoApply}, {"Edit", nullptr, kEdit},
+        {"zPositionBar", nullptr, kRedBar},   {"zPositionBar", nullptr, kGreenBar},
+        {"zPositionBar", nullptr, kBlueBar},  {"zPositionBar", nullptr, kBrightnessBar},
+        {"zPickColor", nullptr, kPickColour}, {"zPickColor", nullptr, kPickWindow},
     };
     for (const ControlCase& c : cases) {
         SCOPED_TRACE(std::string(c.className) + " at " + std::to_string(c.rect.left) + "," +
@@ -85,19 +76,19 @@ TEST_F(MainWindow, StandardControlsHaveIdZero) {
 }
 
 TEST_F(MainWindow, EditBoxHasTheFocus) {
-    HWND edit = app.ChildAt("Edit", FromBox(kEditBox));
+    HWND edit = app.ChildAt("Edit", kEdit);
     ASSERT_NE(nullptr, edit);
     EXPECT_TRUE(e2e::WaitUntil([&] { return app.Focus() == edit; }, 2000));
 }
 
 TEST_F(MainWindow, AutoApplyStartsChecked) {
-    HWND box = app.ChildAt("Button", FromBox(kAutoApplyBox));
+    HWND box = app.ChildAt("Button", kAutoApply);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ(BST_CHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));
 }
 
 TEST_F(MainWindow, SwatchIsWhiteInABlackFrame) {
-    const RECT swatch = app.ToScreen(kSwatchRect);
+    const RECT swatch = app.ToScreen(kSwatch);
     ScreenImage image(swatch);
     RECT inside = swatch;
     InflateRect(&inside, -1, -1);
@@ -109,7 +100,7 @@ TEST_F(MainWindow, PaletteCellsShowTheBuiltInColours) {
     const ScreenImage image = Client();
     for (int i = 0; i < kPaletteCells; ++i) {
         SCOPED_TRACE("cell " + std::to_string(i));
-        const RECT cell = app.ToScreen(PaletteCellRect(i));
+        const RECT cell = app.ToScreen(PaletteCell(i));
         EXPECT_EQ(30 * 23, Area(cell));
         EXPECT_EQ(Area(cell), image.Count(cell, kBuiltInPalette[i]));
     }
@@ -129,10 +120,10 @@ TEST_F(MainWindow, LabelsAreDrawnInTheLabelColour) {
     const ScreenImage image = Client();
     for (const Label& label : labels) {
         SCOPED_TRACE(label.text);
-        EXPECT_GE(image.Count(app.ToScreen(label.around), kLabelColor), 10);
+        EXPECT_GE(image.Count(app.ToScreen(label.around), kLabelColour), 10);
     }
     // Nowhere else: the background between the bars and the palette has none.
-    EXPECT_EQ(0, image.Count(app.ToScreen(RECT{232, 35, 245, 118}), kLabelColor));
+    EXPECT_EQ(0, image.Count(app.ToScreen(RECT{232, 35, 245, 118}), kLabelColour));
 }
 
 TEST_F(MainWindow, BackgroundIsLavender) {
@@ -153,7 +144,7 @@ TEST_F(MainWindow, BackgroundIsLavender) {
 
 // Each way of closing ends the program with exit code 0.
 TEST_F(MainWindow, CloseButtonEndsTheProgram) {
-    const POINT button = e2e::Middle(FromBox(kCloseButtonBox));
+    const POINT button = e2e::Middle(kCloseButton);
     app.ClickClient(button.x, button.y);
     DWORD code = 1;
     ASSERT_TRUE(app.WaitForExit(5000, &code));
