@@ -109,7 +109,8 @@ bool CaptureTarget(RecolourEngine& e, HWND window, const RECT* area, const POINT
 }
 
 bool Render(RecolourEngine& e, ColorRef color) {
-    if (!e.captureBuffer) return false;
+    // A target closed since the pick is nothing to paint, and no frame.
+    if (!e.captureBuffer || !IsWindow(e.targetWindow)) return false;
     const Packed to = PackedFromColorRef(color);
     const std::uint64_t need = DibBufferBytes(e.bitsPerPixel, e.width, e.height);
     // Never read past the snapshot, whatever a failed capture left behind.
@@ -120,6 +121,7 @@ bool Render(RecolourEngine& e, ColorRef color) {
         return false;
 
     HDC dc = GetDC(e.targetWindow);
+    if (!dc) return false;
     SetDIBitsToDevice(dc, e.area.left, e.area.top, DWORD(e.width), DWORD(e.height), 0, 0, 0,
                       UINT(e.height), e.outputBuffer, &e.bitmapInfo, DIB_RGB_COLORS);
     // Wine keeps a second thread's drawing in its X connection until that

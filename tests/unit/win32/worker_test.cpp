@@ -5,18 +5,17 @@
 #include "colour/colour_state.h"
 #include "recolour/worker.h"
 #include <gtest/gtest.h>
+#include <new>
 
 namespace {
 
-HANDLE passEntered; // set when a slow pass has begun
-HANDLE passRelease; // lets a slow pass finish
-std::atomic<int> slowPasses{0};
+// Passes the test holds: each signals that it has begun and waits to be let go.
+HANDLE passEntered;
+HANDLE passRelease;
 
-bool SlowRender(std::uint32_t) {
-    if (slowPasses.fetch_add(1) == 0) {
-        SetEvent(passEntered);
-        WaitForSingleObject(passRelease, 5000);
-    }
+bool HeldRender(std::uint32_t) {
+    SetEvent(passEntered);
+    WaitForSingleObject(passRelease, 5000);
     return true;
 }
 
@@ -36,10 +35,9 @@ class Worker : public testing::Test {
         frameCount = 0;
         renderTime = 1;
         passCount = 0;
-        slowPasses = 0;
         autoApply = true;
-        passEntered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        passRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        passEntered = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        passRelease = CreateEventA(nullptr, FALSE, FALSE, nullptr);
         StartWorker();
     }
     void TearDown() override {
@@ -50,34 +48,89 @@ class Worker : public testing::Test {
         CloseHandle(passEntered);
         CloseHandle(passRelease);
     }
+
+    static bool PassBegins() { return WaitForSingleObject(passEntered, 5000) == WAIT_OBJECT_0; }
+    static void LetPassEnd() { SetEvent(passRelease); }
+    // Whether a wake-up is waiting for the worker; looking takes it.
+    static bool WakeUpWaiting() { return WaitForSingleObject(wakeUpEvent, 0) == WAIT_OBJECT_0; }
+    // Ends the worker and gives the number of passes it ran: woken to leave,
+    // it runs none more.
+    static std::uint32_t PassesAtTheEnd() {
+        EndWorker();
+        return passCount.load();
+    }
+
     RecolourRenderFn defaultRender = recolourRender;
 };
 
 } // namespace
 
 TEST_F(Worker, WakeUpsDuringAPassLeadToExactlyOneMorePass) {
-    recolourRender = SlowRender;
+    recolourRender = HeldRender;
     WakeWorker();
-    ASSERT_EQ(WaitForSingleObject(passEntered, 5000), WAIT_OBJECT_0);
+    ASSERT_TRUE(PassBegins());
     for (int i = 0; i < 10; ++i)
         WakeWorker();
-    SetEvent(passRelease);
-    ASSERT_TRUE(WaitFor(passCount, 2, 5000));
-    // Give a wrongly queued third pass the chance to show itself.
-    Sleep(100);
-    EXPECT_EQ(passCount.load(), 2u);
+    LetPassEnd();
+    ASSERT_TRUE(PassBegins()) << "the wake-ups during the first pass brought no second";
+    EXPECT_FALSE(WakeUpWaiting()) << "a third pass is due";
+    LetPassEnd();
+    EXPECT_EQ(PassesAtTheEnd(), 2u);
     EXPECT_EQ(frameCount, 2u);
 }
 
+// Wake-ups that come after the worker has woken but before its pass has the
+// lock are served by that pass: it reads the colour only after clearing them.
 TEST_F(Worker, WakeUpsBeforeAPassTakesTheLockMergeIntoIt) {
+    recolourRender = HeldRender;
     EnterCriticalSection(&engineLock);
-    for (int i = 0; i < 5; ++i)
+    WakeWorker();
+    // The worker has taken the wake-up once the event is clear again; looking
+    // takes it too, so a wake-up still there is put back.
+    const DWORD start = GetTickCount();
+    bool taken = false;
+    while (!taken && GetTickCount() - start < 5000) {
+        taken = !WakeUpWaiting();
+        if (!taken) SetEvent(wakeUpEvent);
+        Sleep(1);
+    }
+    for (int i = 0; i < 4; ++i)
         WakeWorker();
-    Sleep(20); // the worker is now waiting for the lock
     LeaveCriticalSection(&engineLock);
+    ASSERT_TRUE(taken) << "the worker never woke";
+    ASSERT_TRUE(PassBegins());
+    EXPECT_FALSE(WakeUpWaiting()) << "the pass left the later wake-ups for a second one";
+    LetPassEnd();
+    EXPECT_EQ(PassesAtTheEnd(), 1u);
+}
+
+// The target closed after it was chosen: the pass paints nothing, not even
+// on the screen, and counts nothing.
+TEST_F(Worker, ATargetClosedBeforeThePassCountsNothing) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "WorkerTestTarget";
+    RegisterClassA(&wc);
+    HWND target = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 16, 16,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+    UpdateWindow(target);
+    POINT p{1, 1};
+    ASSERT_TRUE(CaptureTarget(recolourEngine, target, nullptr, &p));
+    DestroyWindow(target);
+    currentColor.store(0x00FF00FF);
+    WakeWorker();
     ASSERT_TRUE(WaitFor(passCount, 1, 5000));
-    Sleep(100);
-    EXPECT_EQ(passCount.load(), 1u);
+    EXPECT_EQ(PassesAtTheEnd(), 1u);
+    EXPECT_EQ(frameCount, 0u);
+    EXPECT_EQ(renderTime, 1u);
+    HDC screen = GetDC(nullptr);
+    EXPECT_NE(GetPixel(screen, 1, 1), COLORREF(0x00FF00FF)) << "the pass painted the screen";
+    ReleaseDC(nullptr, screen);
+    // No target for the tests after this one.
+    recolourEngine.~RecolourEngine();
+    new (&recolourEngine) RecolourEngine();
 }
 
 TEST_F(Worker, WithNoTargetPassesCountNothing) {
@@ -110,7 +163,7 @@ TEST_F(Worker, NothingWakesWithAutoApplyOff) {
 }
 
 TEST_F(Worker, EndsWithoutPaintingWhenWokenToLeave) {
-    recolourRender = SlowRender;
+    recolourRender = HeldRender;
     EndWorker();
     EXPECT_EQ(WaitForSingleObject(workerThread, 0), WAIT_OBJECT_0);
     EXPECT_EQ(passCount.load(), 0u);
