@@ -9,7 +9,7 @@ export WINEPREFIX       ?= $(abspath $(BUILD))/wineprefix
 export WINEDEBUG        ?= -all
 export WINEDLLOVERRIDES ?= mscoree,mshtml=
 
-.PHONY: all setup prefix build host win32 exe dist run test unit-host unit-wine e2e \
+.PHONY: all setup prefix build host win32 exe dist run test unit-host unit-wine e2e release-check \
         bench format clean
 
 all: build
@@ -55,10 +55,14 @@ unit-wine: win32 prefix
 e2e: win32 prefix
 	@bash scripts/e2e.sh $(WIN)
 
+release-check: exe
+	@JOBS=$(JOBS) bash scripts/release-check.sh $(WIN)/Tintwell.exe
+
 test: setup
 	@$(MAKE) --no-print-directory unit-host
 	@$(MAKE) --no-print-directory unit-wine
 	@$(MAKE) --no-print-directory e2e
+	@$(MAKE) --no-print-directory release-check
 
 bench: setup prefix
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DTINTWELL_TESTS=OFF -DTINTWELL_SANITIZE=OFF >/dev/null
