@@ -9,7 +9,8 @@ export WINEPREFIX       ?= $(abspath $(BUILD))/wineprefix
 export WINEDEBUG        ?= -all
 export WINEDLLOVERRIDES ?= mscoree,mshtml=
 
-.PHONY: all setup prefix build host win32 run test unit-host unit-wine e2e bench format clean
+.PHONY: all setup prefix build host win32 exe dist run test unit-host unit-wine e2e release-check \
+        bench format clean
 
 all: build
 
@@ -22,10 +23,20 @@ host: setup
 	@cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=Debug -DTINTWELL_BENCH=OFF >/dev/null
 	@cmake --build $(HOST) -j $(JOBS)
 
-win32: setup
-	@cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release \
+WIN_CONFIGURE = cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-i686.cmake) >/dev/null
+
+win32: setup
+	@$(WIN_CONFIGURE)
 	@cmake --build $(WIN) -j $(JOBS)
+
+# The program alone, in the tree the tests use: what a release holds.
+exe: setup
+	@$(WIN_CONFIGURE)
+	@cmake --build $(WIN) --target Tintwell -j $(JOBS)
+
+dist: exe
+	@bash scripts/dist.sh $(WIN) dist
 
 # Quick when the prefix is up to date; brings an older one up to date.
 prefix: setup
@@ -44,10 +55,14 @@ unit-wine: win32 prefix
 e2e: win32 prefix
 	@bash scripts/e2e.sh $(WIN)
 
+release-check: exe
+	@JOBS=$(JOBS) bash scripts/release-check.sh $(WIN)/Tintwell.exe
+
 test: setup
 	@$(MAKE) --no-print-directory unit-host
 	@$(MAKE) --no-print-directory unit-wine
 	@$(MAKE) --no-print-directory e2e
+	@$(MAKE) --no-print-directory release-check
 
 bench: setup prefix
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DTINTWELL_TESTS=OFF -DTINTWELL_SANITIZE=OFF >/dev/null

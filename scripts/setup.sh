@@ -2,13 +2,15 @@
 # Installs the tool chain on Debian 12 (as root) when anything is missing:
 # host compiler and CMake, GoogleTest sources, Benchmark, clang-format,
 # MinGW-w64 i686, Wine with its 32-bit half and X libraries, Xvfb, xdotool (the
-# end-to-end tests move the X pointer with it), ImageMagick,
-# and Liberation Sans, which has Arial's metrics (Arial itself is not free).
+# end-to-end tests move the X pointer with it), ImageMagick, Liberation Sans,
+# which has Arial's metrics (Arial itself is not free), and zip and unzip for
+# the release package.
 set -euo pipefail
 
 packages=(
     g++ cmake make googletest libgtest-dev libbenchmark-dev clang-format
-    g++-mingw-w64-i686 wine wine32:i386 fonts-wine fonts-liberation xvfb imagemagick x11-utils xdotool
+    g++-mingw-w64-i686 wine wine32:i386 fonts-wine fonts-liberation xvfb imagemagick x11-utils
+    xdotool zip unzip
     libxrender1:i386 libxcursor1:i386 libxi6:i386 libxrandr2:i386
     libxinerama1:i386 libxcomposite1:i386 libxfixes3:i386
 )
