@@ -1,20 +1,32 @@
 #include "app/layout.h"
+#include <initializer_list>
 
-Rect32 PaletteCellRect(int index) {
-    const std::int32_t c = index / 5, r = index % 5;
-    const std::int32_t left = 246 + 38 * c, top = 33 + 28 * r;
-    return Rect32{left, top, left + 30, top + 23};
+MainLayout LayoutForDpi(std::uint32_t dpi) {
+    const MainLayout& b = kMainLayout;
+    MainLayout s = b;
+    s.width = ScaleForDpi(b.width, dpi);
+    s.height = ScaleForDpi(b.height, dpi);
+    s.centringWidth = ScaleForDpi(b.centringWidth, dpi);
+    s.centringHeight = ScaleForDpi(b.centringHeight, dpi);
+    for (Rect32 MainLayout::*r :
+         {&MainLayout::swatch, &MainLayout::closeButton, &MainLayout::copyButton,
+          &MainLayout::autoApplyBox, &MainLayout::editBox, &MainLayout::redBar,
+          &MainLayout::greenBar, &MainLayout::blueBar, &MainLayout::brightnessBar,
+          &MainLayout::pickColor, &MainLayout::pickWindow})
+        s.*r = Scaled(b.*r, dpi);
+    for (int i = 0; i < kLabelCount; ++i)
+        s.labels[i] = Point32{ScaleForDpi(b.labels[i].x, dpi), ScaleForDpi(b.labels[i].y, dpi)};
+    s.labelFontHeight = ScaleForDpi(b.labelFontHeight, dpi);
+    s.controlFontHeight = ScaleForDpi(b.controlFontHeight, dpi);
+    for (int i = 0; i < kPaletteCells; ++i)
+        s.cells[i] = Scaled(b.cells[i], dpi);
+    return s;
 }
 
-int PaletteHitTest(std::int32_t x, std::int32_t y) {
-    const std::int32_t dx = x - 246;
-    if (dx < 0 || dx > 76) return -1;
-    const std::int32_t c = dx / 38;
-    if (dx > 38 * c + 30) return -1;
-    const std::int32_t dy = y - 33;
-    if (dy < 0 || dy >= 140) return -1;
-    const std::int32_t r = dy / 28;
-    if (dy > 28 * r + 23) return -1;
-    const std::int32_t i = 5 * c + r;
-    return i >= kPaletteCells ? -1 : int(i);
+int PaletteHitTest(const MainLayout& layout, std::int32_t x, std::int32_t y) {
+    for (int i = 0; i < kPaletteCells; ++i) {
+        const Rect32& c = layout.cells[i];
+        if (x >= c.left && x <= c.right && y >= c.top && y <= c.bottom) return i;
+    }
+    return -1;
 }

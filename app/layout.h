@@ -1,46 +1,77 @@
-// The main window's fixed pixel layout and the palette geometry. Pure.
+// The main window's layout: one table as drawn at 100 %, and the same table
+// scaled to any other dots per inch. Pure.
 #pragma once
+#include "app/scale.h"
 #include <cstdint>
 
-struct Rect32 {
-    std::int32_t left, top, right, bottom;
+constexpr int kPaletteCells = 10;
+constexpr int kLabelCount = 4;
+constexpr std::uint32_t kLabelColor = 0x00003050;
+
+struct Point32 {
+    std::int32_t x, y;
 };
 
-constexpr std::int32_t kMainWidth = 330, kMainHeight = 200;
-// Vertical centring uses 230, not the window's 200, so a centred window sits
-// a little above the middle of the screen.
-constexpr std::int32_t kCentringHeight = 230;
+// Everything below is in the main window's client coordinates but the outer
+// size and the centring sizes.
+struct MainLayout {
+    std::int32_t width, height; // the outer window
+    // Vertical centring uses 230, not the window's 200, so a centred window
+    // sits a little above the middle of the screen.
+    std::int32_t centringWidth, centringHeight;
+    Rect32 swatch;
+    Rect32 closeButton, copyButton, autoApplyBox, editBox;
+    Rect32 redBar, greenBar, blueBar, brightnessBar;
+    Rect32 pickColor, pickWindow;
+    Point32 labels[kLabelCount]; // where kLabelTexts start
+    std::int32_t labelFontHeight;
+    // The cell height of the standard controls' text, the system font's at
+    // 100 %; at another scale they are given a font of this height.
+    std::int32_t controlFontHeight;
+    Rect32 cells[kPaletteCells]; // filled, so the right and bottom edges stay out
+};
 
-constexpr Rect32 kSwatchRect{7, 5, 57, 45};
+constexpr const char* kLabelTexts[kLabelCount] = {"Pick color:", "Pick window:", "Custom colors",
+                                                  "(right click to add)"};
 
-// Close/Copy buttons, the check box and the edit box: x, y, width, height.
-constexpr Rect32 kCloseButtonBox{110, 147, 90, 22};
-constexpr Rect32 kCopyButtonBox{165, 5, 65, 20};
-constexpr Rect32 kAutoApplyBox{110, 124, 120, 20};
-constexpr Rect32 kEditBox{80, 5, 75, 20};
-
-// Custom controls: left, top, right, bottom.
-constexpr Rect32 kRedBarRect{80, 30, 230, 48};
-constexpr Rect32 kGreenBarRect{80, 50, 230, 68};
-constexpr Rect32 kBlueBarRect{80, 70, 230, 88};
-constexpr Rect32 kBrightnessBarRect{80, 100, 230, 118};
-constexpr Rect32 kPickColorRect{7, 69, 57, 109};
-constexpr Rect32 kPickWindowRect{7, 129, 57, 169};
-
-constexpr std::uint32_t kLabelColor = 0x00003050;
-constexpr int kPaletteCells = 10;
-
-// -1 means "centre"; the halving is an arithmetic shift, rounding down.
-constexpr std::int32_t CentredX(std::int32_t screenWidth) {
-    return (screenWidth - kMainWidth) >> 1;
-}
-constexpr std::int32_t CentredY(std::int32_t screenHeight) {
-    return (screenHeight - kCentringHeight) >> 1;
+// Palette cell i at 100 %: column i / 5, row i % 5, 30 by 23 pixels.
+constexpr Rect32 PaletteCell100(int i) {
+    return Rect32{246 + 38 * (i / 5), 33 + 28 * (i % 5), 246 + 38 * (i / 5) + 30,
+                  33 + 28 * (i % 5) + 23};
 }
 
-// Cell i: column i / 5, row i % 5; painted 30 by 23 pixels.
-Rect32 PaletteCellRect(int index);
+constexpr MainLayout kMainLayout = {
+    330,
+    200,
+    330,
+    230,
+    {7, 5, 57, 45},
+    {110, 147, 200, 169},
+    {165, 5, 230, 25},
+    {110, 124, 230, 144},
+    {80, 5, 155, 25},
+    {80, 30, 230, 48},
+    {80, 50, 230, 68},
+    {80, 70, 230, 88},
+    {80, 100, 230, 118},
+    {7, 69, 57, 109},
+    {7, 129, 57, 169},
+    {{7, 55}, {7, 115}, {246, 5}, {239, 17}},
+    14,
+    16,
+    {PaletteCell100(0), PaletteCell100(1), PaletteCell100(2), PaletteCell100(3), PaletteCell100(4),
+     PaletteCell100(5), PaletteCell100(6), PaletteCell100(7), PaletteCell100(8), PaletteCell100(9)},
+};
 
-// The cell under a client point, or -1. A cell's hit area takes in the
+// The whole table scaled, as if the 100 % window had been drawn larger.
+MainLayout LayoutForDpi(std::uint32_t dpi);
+
+// The window's place on a screen of that size when it is to be centred: half
+// the free space, rounding down (an arithmetic shift).
+constexpr std::int32_t Centred(std::int32_t screen, std::int32_t size) {
+    return (screen - size) >> 1;
+}
+
+// The cell under a client point, or -1. A cell's hit area takes in the pixel
 // column just right of it and the row just below it.
-int PaletteHitTest(std::int32_t x, std::int32_t y);
+int PaletteHitTest(const MainLayout& layout, std::int32_t x, std::int32_t y);

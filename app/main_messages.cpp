@@ -96,6 +96,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case kPickColorMessage + 1: OnPickColorState(wParam, lParam); break;
     case kPickWindowMessage: OnPickWindowHover(wParam, lParam); break;
     case kPickWindowMessage + 1: OnPickWindowState(wParam, lParam); break;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -158,7 +161,7 @@ void ParseHexText() {
 }
 
 static int PaletteCellAt(LPARAM lParam) {
-    return PaletteHitTest(std::int32_t(LOWORD(lParam)), std::int32_t(HIWORD(lParam)));
+    return PaletteHitTest(mainLayout, std::int32_t(LOWORD(lParam)), std::int32_t(HIWORD(lParam)));
 }
 
 void OnPaletteLeftClick(LPARAM lParam) {

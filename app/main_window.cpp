@@ -1,11 +1,12 @@
 #include "app/main_window.h"
-#include "app/layout.h"
+#include "app/dpi.h"
 #include "app/main_messages.h"
 #include "app/records.h"
 #include "app/settings_format.h"
 #include "app/shell.h"
 #include "colour/colour_state.h"
 #include "colour/components.h"
+#include <initializer_list>
 
 HWND mainWindow;
 HWND closeButton, copyButton, autoApplyBox, editBox;
@@ -16,7 +17,8 @@ COLORREF customColors[10] = {
     kBuiltInPalette[4], kBuiltInPalette[5], kBuiltInPalette[6], kBuiltInPalette[7],
     kBuiltInPalette[8], kBuiltInPalette[9],
 };
-const RECT swatchRect = {kSwatchRect.left, kSwatchRect.top, kSwatchRect.right, kSwatchRect.bottom};
+std::uint32_t windowDpi = kBaseDpi;
+MainLayout mainLayout = kMainLayout;
 
 static const char kMainTitle[] = "Zanthe Tintwell,  v1.0,  by Varnow";
 
@@ -24,19 +26,24 @@ static RECT ToRect(const Rect32& r) {
     return RECT{r.left, r.top, r.right, r.bottom};
 }
 
-static HWND CreateStandardChild(const char* cls, const char* text, DWORD style, const Rect32& box) {
-    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, box.left, box.top,
-                           box.right, box.bottom, mainWindow, nullptr, instanceHandle, nullptr);
+RECT SwatchRect() {
+    return ToRect(mainLayout.swatch);
+}
+
+static HWND CreateStandardChild(const char* cls, const char* text, DWORD style, const Rect32& r) {
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, mainWindow, nullptr, instanceHandle,
+                           nullptr);
 }
 
 static void CreateBars() {
-    CreatePositionBar(redBar, mainWindow, kBarMessage, ToRect(kRedBarRect), 0x000000FF);
+    CreatePositionBar(redBar, mainWindow, kBarMessage, ToRect(mainLayout.redBar), 0x000000FF);
     SetBarValueSilently(redBar, currentRed);
-    CreatePositionBar(greenBar, mainWindow, kBarMessage, ToRect(kGreenBarRect), 0x0000FF00);
+    CreatePositionBar(greenBar, mainWindow, kBarMessage, ToRect(mainLayout.greenBar), 0x0000FF00);
     SetBarValueSilently(greenBar, currentGreen);
-    CreatePositionBar(blueBar, mainWindow, kBarMessage, ToRect(kBlueBarRect), 0x00FF0000);
+    CreatePositionBar(blueBar, mainWindow, kBarMessage, ToRect(mainLayout.blueBar), 0x00FF0000);
     SetBarValueSilently(blueBar, currentBlue);
-    CreatePositionBar(brightnessBar, mainWindow, kBarMessage, ToRect(kBrightnessBarRect),
+    CreatePositionBar(brightnessBar, mainWindow, kBarMessage, ToRect(mainLayout.brightnessBar),
                       0x00C8C8C8);
     // The only place that gives the brightness bar its range.
     brightnessBar.minimum = 0;
@@ -44,34 +51,82 @@ static void CreateBars() {
     SetBarValueSilently(brightnessBar, std::int32_t(currentRed) + currentGreen + currentBlue);
 }
 
+// Gives every child its place and font at the window's scale.
+static void LayOutChildren() {
+    const struct {
+        HWND window;
+        const Rect32& rect;
+    } standard[] = {{closeButton, mainLayout.closeButton},
+                    {copyButton, mainLayout.copyButton},
+                    {autoApplyBox, mainLayout.autoApplyBox},
+                    {editBox, mainLayout.editBox}};
+    for (const auto& c : standard) {
+        if (!c.window) continue;
+        MoveWindow(c.window, c.rect.left, c.rect.top, c.rect.right - c.rect.left,
+                   c.rect.bottom - c.rect.top, FALSE);
+        // A control that never had a font draws with the system's; one given
+        // ours gets the system's back by name, which Wine draws alike.
+        if (controlFont || SendMessageA(c.window, WM_GETFONT, 0, 0)) {
+            const HGDIOBJ font = controlFont ? controlFont : GetStockObject(SYSTEM_FONT);
+            SendMessageA(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        }
+    }
+    SetBarScale(redBar, ToRect(mainLayout.redBar), windowDpi);
+    SetBarScale(greenBar, ToRect(mainLayout.greenBar), windowDpi);
+    SetBarScale(blueBar, ToRect(mainLayout.blueBar), windowDpi);
+    SetBarScale(brightnessBar, ToRect(mainLayout.brightnessBar), windowDpi);
+    SetPickScale(pickColorControl, ToRect(mainLayout.pickColor), windowDpi);
+    SetPickScale(pickWindowControl, ToRect(mainLayout.pickWindow), windowDpi);
+}
+
+static void UseDpi(std::uint32_t dpi) {
+    windowDpi = dpi;
+    mainLayout = LayoutForDpi(dpi);
+    SetFontsForDpi(dpi);
+}
+
 bool CreateMainWindow(int showCommand) {
     RECT desktop;
     GetClientRect(GetDesktopWindow(), &desktop);
-    if (windowX == -1) windowX = CentredX(desktop.right);
-    if (windowY == -1) windowY = CentredY(desktop.bottom);
+    UseDpi(SystemDpi());
+    if (windowX == -1) windowX = Centred(desktop.right, mainLayout.centringWidth);
+    if (windowY == -1) windowY = Centred(desktop.bottom, mainLayout.centringHeight);
 
-    mainWindow =
-        CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_TOPMOST, "Tintwell", kMainTitle,
-                        WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, windowX, windowY, kMainWidth,
-                        kMainHeight, nullptr, nullptr, instanceHandle, nullptr);
+    mainWindow = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_TOPMOST, "Tintwell", kMainTitle,
+                                 WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, windowX, windowY,
+                                 mainLayout.width, mainLayout.height, nullptr, nullptr,
+                                 instanceHandle, nullptr);
     if (!mainWindow) return false;
+    // Opened on a monitor of another scale than the system's: that monitor's.
+    if (const std::uint32_t dpi = WindowDpi(mainWindow); dpi != windowDpi) {
+        UseDpi(dpi);
+        SetWindowPos(mainWindow, nullptr, 0, 0, mainLayout.width, mainLayout.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
     closeButton =
-        CreateStandardChild("BUTTON", "Close", WS_GROUP | BS_DEFPUSHBUTTON, kCloseButtonBox);
-    copyButton = CreateStandardChild("BUTTON", "Copy", WS_GROUP | BS_DEFPUSHBUTTON, kCopyButtonBox);
-    autoApplyBox =
-        CreateStandardChild("BUTTON", "Auto apply", WS_GROUP | BS_AUTOCHECKBOX, kAutoApplyBox);
-    editBox = CreateStandardChild("EDIT", nullptr, WS_BORDER | WS_GROUP | ES_UPPERCASE, kEditBox);
+        CreateStandardChild("BUTTON", "Close", WS_GROUP | BS_DEFPUSHBUTTON, mainLayout.closeButton);
+    copyButton =
+        CreateStandardChild("BUTTON", "Copy", WS_GROUP | BS_DEFPUSHBUTTON, mainLayout.copyButton);
+    autoApplyBox = CreateStandardChild("BUTTON", "Auto apply", WS_GROUP | BS_AUTOCHECKBOX,
+                                       mainLayout.autoApplyBox);
+    editBox = CreateStandardChild("EDIT", nullptr, WS_BORDER | WS_GROUP | ES_UPPERCASE,
+                                  mainLayout.editBox);
+    // At the system's own scale they keep the system's font.
+    if (controlFont)
+        for (HWND control : {closeButton, copyButton, autoApplyBox, editBox})
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), FALSE);
 
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
     SendMessageA(autoApplyBox, BM_SETCHECK, autoApply ? BST_CHECKED : BST_UNCHECKED, 0);
 
     CreateBars();
-    CreatePickControl(pickColorControl, mainWindow, kPickColorMessage, ToRect(kPickColorRect),
+    CreatePickControl(pickColorControl, mainWindow, kPickColorMessage, ToRect(mainLayout.pickColor),
                       backgroundColor);
-    CreatePickControl(pickWindowControl, mainWindow, kPickWindowMessage, ToRect(kPickWindowRect),
-                      backgroundColor);
+    CreatePickControl(pickWindowControl, mainWindow, kPickWindowMessage,
+                      ToRect(mainLayout.pickWindow), backgroundColor);
+    if (windowDpi != kBaseDpi) LayOutChildren();
 
     SetFocus(editBox);
     SubclassForKeys(editBox, KeyForwardProc);
@@ -81,27 +136,27 @@ bool CreateMainWindow(int showCommand) {
     return true;
 }
 
+void OnDpiChanged(std::uint32_t dpi, const RECT& suggested) {
+    UseDpi(dpi);
+    SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutChildren();
+    InvalidateRect(mainWindow, nullptr, TRUE);
+}
+
 static void PaintLabels(HDC dc) {
     SetTextColor(dc, kLabelColor);
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, uiFont);
-    static const struct {
-        int x, y;
-        const char* text;
-    } labels[] = {
-        {7, 55, "Pick color:"},
-        {7, 115, "Pick window:"},
-        {246, 5, "Custom colors"},
-        {239, 17, "(right click to add)"},
-    };
-    for (const auto& l : labels)
-        TextOutA(dc, l.x, l.y, l.text, lstrlenA(l.text));
+    for (int i = 0; i < kLabelCount; ++i)
+        TextOutA(dc, mainLayout.labels[i].x, mainLayout.labels[i].y, kLabelTexts[i],
+                 lstrlenA(kLabelTexts[i]));
     SelectObject(dc, oldFont);
 }
 
 static void FillPaletteCell(HDC dc, int index) {
-    const Rect32 r = PaletteCellRect(index);
-    const RECT cell = ToRect(r);
+    const RECT cell = ToRect(mainLayout.cells[index]);
     HBRUSH brush = CreateSolidBrush(customColors[index]);
     FillRect(dc, &cell, brush);
     DeleteObject(brush);
@@ -112,7 +167,8 @@ void PaintMainWindow() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(mainWindow, &ps);
     HGDIOBJ oldBrush = SelectObject(dc, swatch);
-    Rectangle(dc, swatchRect.left, swatchRect.top, swatchRect.right, swatchRect.bottom);
+    const Rect32& s = mainLayout.swatch;
+    Rectangle(dc, s.left, s.top, s.right, s.bottom);
     SelectObject(dc, oldBrush);
     PaintLabels(dc);
     for (int i = 0; i < kPaletteCells; ++i)

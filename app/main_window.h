@@ -1,7 +1,8 @@
-// The main window: its creation with every child control, its painting and
-// the palette's cells.
+// The main window: its creation with every child control, its layout at the
+// screen's scale, its painting and the palette's cells.
 #pragma once
 #include <windows.h>
+#include "app/layout.h"
 #include <cstdint>
 
 extern HWND mainWindow;
@@ -9,11 +10,19 @@ extern HWND closeButton, copyButton, autoApplyBox, editBox;
 extern std::int32_t windowX, windowY; // -1: centre at creation
 extern COLORREF backgroundColor;
 extern COLORREF customColors[10];
-extern const RECT swatchRect;
+extern std::uint32_t windowDpi; // the scale of the monitor the window is on
+extern MainLayout mainLayout;   // the layout at that scale
+
+// Where the Current colour is shown, in client coordinates.
+RECT SwatchRect();
 
 // Creates the main window and its children and shows it; false only when the
 // main window itself could not be made.
 bool CreateMainWindow(int showCommand);
+
+// The window moved to a monitor of another scale: it takes the suggested
+// rectangle and lays out, makes its fonts and repaints everything anew.
+void OnDpiChanged(std::uint32_t dpi, const RECT& suggested);
 
 void PaintMainWindow();
 

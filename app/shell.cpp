@@ -1,4 +1,6 @@
 #include "app/shell.h"
+#include "app/dpi.h"
+#include "app/layout.h"
 #include "app/main_messages.h"
 #include "app/main_window.h"
 #include "res/resource.h"
@@ -7,23 +9,51 @@ HINSTANCE instanceHandle;
 HICON appIcon;
 HBRUSH backgroundBrush;
 HFONT uiFont;
+HFONT controlFont;
+static std::uint32_t fontsDpi; // what the two fonts are made for; 0: none yet
 
-static HFONT MakeLabelFont() {
+static HFONT MakeLabelFont(std::int32_t height) {
     // Start from the default GUI font so every field we do not set matches the
     // system's own controls.
     LOGFONTA lf;
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    lf.lfHeight = 14;
+    lf.lfHeight = height;
     lf.lfWeight = 400;
     lf.lfQuality = PROOF_QUALITY;
     lstrcpynA(lf.lfFaceName, "Arial", LF_FACESIZE);
     return CreateFontIndirectA(&lf);
 }
 
+// Given none, the standard controls draw with the system font, which is
+// right at 100 % and cannot grow (a bitmap font: Wine keeps it at 16 pixels
+// whatever the scale). Anywhere else they get the dialogs' face, bold like
+// the system font, at the scaled height.
+static HFONT MakeControlFont(const MainLayout& layout, std::uint32_t dpi) {
+    if (dpi == kBaseDpi && SystemDpi() == kBaseDpi) return nullptr;
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTA lf = metrics.lfMessageFont;
+    lf.lfHeight = layout.controlFontHeight;
+    lf.lfWidth = 0;
+    lf.lfWeight = FW_BOLD;
+    return CreateFontIndirectA(&lf);
+}
+
+void SetFontsForDpi(std::uint32_t dpi) {
+    if (dpi == fontsDpi) return;
+    if (uiFont) DeleteObject(uiFont);
+    if (controlFont) DeleteObject(controlFont);
+    const MainLayout layout = LayoutForDpi(dpi);
+    uiFont = MakeLabelFont(layout.labelFontHeight);
+    controlFont = MakeControlFont(layout, dpi);
+    fontsDpi = dpi;
+}
+
 void RegisterMainClass() {
     appIcon = LoadIconA(instanceHandle, MAKEINTRESOURCEA(IDI_APP));
     backgroundBrush = CreateSolidBrush(backgroundColor);
-    uiFont = MakeLabelFont();
+    SetFontsForDpi(SystemDpi());
 
     WNDCLASSA wc = {};
     wc.style = 0;
@@ -39,9 +69,12 @@ void RegisterMainClass() {
 void ReleaseMainClassObjects() {
     if (backgroundBrush) DeleteObject(backgroundBrush);
     if (uiFont) DeleteObject(uiFont);
+    if (controlFont) DeleteObject(controlFont);
     if (appIcon) DestroyIcon(appIcon);
     backgroundBrush = nullptr;
     uiFont = nullptr;
+    controlFont = nullptr;
+    fontsDpi = 0;
     appIcon = nullptr;
 }
 

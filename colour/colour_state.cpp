@@ -41,7 +41,8 @@ void RefreshColorViews(bool skipHexText) {
     SetBarFromComponent(redBar, currentRed);
     SetBarFromComponent(greenBar, currentGreen);
     SetBarFromComponent(blueBar, currentBlue);
-    InvalidateRect(mainWindow, &swatchRect, FALSE);
+    const RECT swatch = SwatchRect();
+    InvalidateRect(mainWindow, &swatch, FALSE);
     InvalidateRect(brightnessBar.window, nullptr, FALSE);
     InvalidateRect(redBar.window, nullptr, FALSE);
     InvalidateRect(greenBar.window, nullptr, FALSE);

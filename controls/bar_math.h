@@ -1,8 +1,22 @@
-// Position bar geometry: pointer to value, value to thumb, page step. Pure.
+// Position bar geometry: its drawing, pointer to value, value to thumb, page
+// step. Pure.
 #pragma once
+#include "app/scale.h"
 #include <cstdint>
 
-constexpr std::int32_t kBarTrackInset = 13; // the arrow cells on each side
+// What a bar draws inside its client area, at 100 %; a bar on a scaled screen
+// draws all of it scaled, and its track with it.
+struct BarMetrics {
+    std::int32_t trackInset;    // the arrow cells either side of the track
+    std::int32_t arrowX;        // " < " starts just left of the client area
+    std::int32_t arrowHalfCell; // the arrows' text cell is centred on the middle line
+    std::int32_t thumbRadius;   // the ring
+    std::int32_t penWidth;
+    std::int32_t fontHeight;
+};
+constexpr BarMetrics kBarMetrics{13, -2, 9, 4, 1, 18};
+
+BarMetrics BarMetricsForDpi(std::uint32_t dpi);
 
 struct BarRange {
     std::int32_t minimum = 0, maximum = 255;

@@ -1,4 +1,5 @@
 #include "controls/pick_control.h"
+#include "app/scale.h"
 #include "app/shell.h"
 #include "controls/control_class.h"
 #include "colour/colour_math.h"
@@ -10,7 +11,7 @@ namespace {
 constexpr const char* kPickClass = "zPickColor";
 constexpr int kSampleSize = 5; // pixels each way; the pointer's pixel is the middle one
 constexpr int kSampleMiddle = kSampleSize / 2;
-constexpr int kCursorImage = 32; // the cross-hair image drawn in the box
+constexpr int kCursorImage = 32; // the cross-hair image drawn in the box, at 100 %
 constexpr WPARAM kPickBegin = 1;
 constexpr WPARAM kPickCommit = 0;
 constexpr WPARAM kPickCancel = static_cast<WPARAM>(-1);
@@ -82,9 +83,18 @@ void OnPickPaint(PickControl& pick) {
         SelectObject(memory, old);
         DeleteDC(memory);
     }
-    DrawIcon(dc, (pick.clientWidth - kCursorImage) >> 1, (pick.clientHeight - kCursorImage) >> 1,
-             LoadCursorA(nullptr, IDC_CROSS));
+    // The cross-hair image in the middle, as large as the screen's scale makes it.
+    const int image = ScaleForDpi(kCursorImage, pick.dpi);
+    DrawIconEx(dc, (pick.clientWidth - image) >> 1, (pick.clientHeight - image) >> 1,
+               LoadCursorA(nullptr, IDC_CROSS), image, image, 0, nullptr, DI_NORMAL);
     EndPaint(pick.window, &ps);
+}
+
+void ReadClientSize(PickControl& pick) {
+    RECT client;
+    GetClientRect(pick.window, &client);
+    pick.clientWidth = client.right;
+    pick.clientHeight = client.bottom;
 }
 
 void OnPickEraseBackground(PickControl& pick, HDC dc) {
@@ -163,7 +173,7 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 PickControl::PickControl()
     : sampleBitmap(nullptr), sampleInfo{}, backgroundBrush(nullptr), parent(nullptr),
       window(nullptr), baseMessage(0), bitsPerPixel(0), clientWidth(0), clientHeight(0),
-      capturing(0) {
+      capturing(0), dpi(kBaseDpi) {
     if (pickCount == 0) RegisterControlClass(kPickClass);
     ++pickCount;
 }
@@ -188,10 +198,16 @@ bool CreatePickControl(PickControl& pick, HWND parent, std::uint32_t baseMessage
     SetWindowLongA(pick.window, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(&pick)));
     SetWindowLongA(pick.window, GWL_WNDPROC,
                    static_cast<LONG>(reinterpret_cast<LONG_PTR>(&PickProc)));
-    RECT client;
-    GetClientRect(pick.window, &client);
-    pick.clientWidth = client.right;
-    pick.clientHeight = client.bottom;
+    ReadClientSize(pick);
     if (background != CLR_INVALID) pick.backgroundBrush = CreateSolidBrush(background);
     return true;
+}
+
+void SetPickScale(PickControl& pick, const RECT& rect, std::uint32_t dpi) {
+    pick.dpi = dpi;
+    if (!pick.window) return;
+    MoveWindow(pick.window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               FALSE);
+    ReadClientSize(pick);
+    InvalidateRect(pick.window, nullptr, TRUE);
 }

@@ -19,6 +19,7 @@ struct PickControl {
     std::int32_t bitsPerPixel; // of the sample bitmap; 0 before the first sample
     std::int32_t clientWidth, clientHeight;
     std::uint8_t capturing;
+    std::uint32_t dpi; // the screen's scale, for the cross-hair's size
 
     PickControl(); // registers the class on the first construction
     ~PickControl();
@@ -28,3 +29,7 @@ struct PickControl {
 
 bool CreatePickControl(PickControl& pick, HWND parent, std::uint32_t baseMessage, const RECT& rect,
                        COLORREF background);
+
+// Puts the box at `rect` for a screen of `dpi` dots per inch: the sample is
+// stretched over the new box and the cross-hair drawn at that scale.
+void SetPickScale(PickControl& pick, const RECT& rect, std::uint32_t dpi);

@@ -2,7 +2,6 @@
 #include "app/shell.h"
 #include "controls/control_class.h"
 #include "colour/colour_math.h"
-#include "controls/bar_math.h"
 
 #include <cstring>
 
@@ -14,18 +13,19 @@ constexpr UINT_PTR kTimerDown = 2; // repeat step -1
 constexpr UINT kRepeatDelay = 500; // first repeat after a page press
 constexpr UINT kRepeatPeriod = 50;
 constexpr std::int32_t kKeyPage = 32;
-constexpr int kThumbRadius = 4;
 
 // Shared by every bar; constant-initialised, so valid before the records'
-// own (dynamic) construction runs.
+// own (dynamic) construction runs. The font is made for one scale at a time:
+// the bars all sit in one window.
 std::int32_t barCount = 0;
 HFONT barFont = nullptr;
+std::uint32_t barFontDpi = kBaseDpi;
 
-HFONT MakeBarFont() {
+HFONT MakeBarFont(std::int32_t height) {
     LOGFONTA lf;
     std::memset(&lf, 0, sizeof lf);
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    lf.lfHeight = 18;
+    lf.lfHeight = height;
     lf.lfWeight = FW_BOLD;
     lf.lfQuality = PROOF_QUALITY;
     std::memcpy(lf.lfFaceName, "Arial", sizeof "Arial");
@@ -65,6 +65,17 @@ std::int32_t ValueAtX(const PositionBar& bar, std::int32_t x) {
     return BarValueFromX(x, bar.track.left, TrackWidth(bar), RangeOf(bar));
 }
 
+// The client rectangle less the arrow cells either side.
+void SetTrack(PositionBar& bar) {
+    GetClientRect(bar.window, &bar.track);
+    bar.track.left += bar.metrics.trackInset;
+    bar.track.right -= bar.metrics.trackInset;
+}
+
+HPEN MakeThumbPen(const PositionBar& bar) {
+    return CreatePen(PS_SOLID, bar.metrics.penWidth, InverseColor(bar.colour));
+}
+
 void KillRepeat(const PositionBar& bar) {
     KillTimer(bar.window, kTimerDown);
     KillTimer(bar.window, kTimerUp);
@@ -82,18 +93,19 @@ void OnBarPaint(PositionBar& bar) {
     HGDIOBJ oldFont = SelectObject(dc, barFont);
     HGDIOBJ oldPen = SelectObject(dc, bar.pen);
 
+    const BarMetrics& m = bar.metrics;
     const int half = (bar.track.bottom - bar.track.top) / 2;
     const int top = bar.track.top;
-    // The 18-pixel text cells are centred on the bar's middle line.
-    TextOutA(dc, -2, half - 9, " < ", 3);
-    TextOutA(dc, bar.track.right, half - 9, " >", 2);
+    // The arrows' text cells are centred on the bar's middle line.
+    TextOutA(dc, m.arrowX, half - m.arrowHalfCell, " < ", 3);
+    TextOutA(dc, bar.track.right, half - m.arrowHalfCell, " >", 2);
     FillRect(dc, &bar.track, bar.brush);
 
     const int x = BarXFromValue(bar.value, bar.track.left, TrackWidth(bar), RangeOf(bar));
     const int y = top + half;
+    const int r = m.thumbRadius;
     // Equal start and end points make Arc draw the whole ring.
-    Arc(dc, x - kThumbRadius, y - kThumbRadius, x + kThumbRadius, y + kThumbRadius, x,
-        y - kThumbRadius, x, y - kThumbRadius);
+    Arc(dc, x - r, y - r, x + r, y + r, x, y - r, x, y - r);
 
     SelectObject(dc, oldPen);
     SelectObject(dc, oldFont);
@@ -206,10 +218,11 @@ LRESULT CALLBACK BarProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 PositionBar::PositionBar()
     : pen(nullptr), brush(nullptr), parent(nullptr), window(nullptr),
       baseMessage(0), track{}, creationRect{}, width(0), height(0), colour(CLR_INVALID), value(0),
-      savedValue(-1), minimum(0), maximum(255), dragging(0) {
+      savedValue(-1), minimum(0), maximum(255), dragging(0), metrics(kBarMetrics) {
     if (barCount == 0) {
         RegisterControlClass(kBarClass);
-        barFont = MakeBarFont();
+        barFont = MakeBarFont(kBarMetrics.fontHeight);
+        barFontDpi = kBaseDpi;
     }
     ++barCount;
 }
@@ -235,17 +248,33 @@ bool CreatePositionBar(PositionBar& bar, HWND parent, std::uint32_t baseMessage,
         rect.left, rect.top, bar.width, bar.height, parent, nullptr, instanceHandle, nullptr);
     if (!bar.window) return false;
 
-    GetClientRect(bar.window, &bar.track);
-    bar.track.left += kBarTrackInset;
-    bar.track.right -= kBarTrackInset;
+    SetTrack(bar);
     // The user data first: the bar procedure reads it for every message.
     SetWindowLongA(bar.window, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(&bar)));
     SetWindowLongA(bar.window, GWL_WNDPROC,
                    static_cast<LONG>(reinterpret_cast<LONG_PTR>(&BarProc)));
     bar.colour = colour;
     bar.brush = CreateSolidBrush(colour);
-    bar.pen = CreatePen(PS_SOLID, 1, InverseColor(colour));
+    bar.pen = MakeThumbPen(bar);
     return true;
+}
+
+void SetBarScale(PositionBar& bar, const RECT& rect, std::uint32_t dpi) {
+    bar.metrics = BarMetricsForDpi(dpi);
+    if (dpi != barFontDpi) {
+        if (barFont) DeleteObject(barFont);
+        barFont = MakeBarFont(bar.metrics.fontHeight);
+        barFontDpi = dpi;
+    }
+    bar.creationRect = rect;
+    bar.width = rect.right - rect.left;
+    bar.height = rect.bottom - rect.top;
+    if (!bar.window) return;
+    MoveWindow(bar.window, rect.left, rect.top, bar.width, bar.height, FALSE);
+    SetTrack(bar);
+    if (bar.pen) DeleteObject(bar.pen);
+    bar.pen = MakeThumbPen(bar);
+    Invalidate(bar);
 }
 
 void SetBarValueSilently(PositionBar& bar, std::int32_t value) {

@@ -6,6 +6,7 @@
 // lParam is always the record's address. Every key is passed on to the parent.
 #pragma once
 #include <windows.h>
+#include "controls/bar_math.h"
 #include <cstdint>
 
 struct PositionBar {
@@ -22,6 +23,7 @@ struct PositionBar {
     std::int32_t savedValue; // value when the current drag began; -1 otherwise
     std::int32_t minimum, maximum;
     std::uint8_t dragging;
+    BarMetrics metrics; // the drawing at the bar's scale
 
     PositionBar();  // registers the class and makes the bar font on the first
     ~PositionBar(); // deletes the font with the last
@@ -31,6 +33,10 @@ struct PositionBar {
 
 bool CreatePositionBar(PositionBar& bar, HWND parent, std::uint32_t baseMessage, const RECT& rect,
                        COLORREF colour);
+
+// Puts the bar at `rect` and draws it for a screen of `dpi` dots per inch:
+// arrows, track, ring and font scaled, and the pointer mapping with them.
+void SetBarScale(PositionBar& bar, const RECT& rect, std::uint32_t dpi);
 
 // The owner's silent write: clamp to the range, no notification, repaint.
 void SetBarValueSilently(PositionBar& bar, std::int32_t value);

@@ -14,7 +14,8 @@ void OnPickWindowHover(WPARAM wParam, LPARAM lParam) {
     // A preview: the text and the bars keep the colour from before the pick,
     // and the worker is not woken.
     currentColor.store(ColorRef(wParam));
-    InvalidateRect(mainWindow, &swatchRect, FALSE);
+    const RECT swatch = SwatchRect();
+    InvalidateRect(mainWindow, &swatch, FALSE);
 }
 
 static void ChooseTargetUnderCursor() {
@@ -40,5 +41,6 @@ void OnPickWindowState(WPARAM wParam, LPARAM lParam) {
     if (state == 0) ChooseTargetUnderCursor();
     currentColor.store(savedColor);
     if (autoApply) WakeWorker();
-    InvalidateRect(mainWindow, &swatchRect, TRUE);
+    const RECT swatch = SwatchRect();
+    InvalidateRect(mainWindow, &swatch, TRUE);
 }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the private Wine prefix given as $1, and brings an older one up to
+# wine-prefix.sh PREFIX [DPI]: makes the private Wine prefix PREFIX, with the
+# screen at DPI dots per inch (96 unless given), and brings an older one up to
 # date: wineboot once, then the fonts that fonts-wine ships, which Wine does
 # not pick up by itself (without them the GUI font falls back to DejaVu and the
 # caption buttons show letters).
@@ -9,7 +10,8 @@
 # no window manager makes every new window wait for a map that never comes.
 set -euo pipefail
 prefix=$(realpath -m "$1") # Wine takes absolute prefixes only
-version=3 # raise when the settings below change
+dpi=${2:-96}
+version="4 $dpi" # raise when the settings below change
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 marker=$prefix/.tintwell-ready
 [ -f "$marker" ] && [ "$(cat "$marker")" = "$version" ] && exit 0
@@ -26,5 +28,7 @@ done
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Tintwell /d 1024x768 /f >/dev/null 2>&1
 # Our labels and bars ask for Arial; Liberation Sans draws with its metrics.
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f >/dev/null 2>&1
+# Wine has one scale for every monitor, the screen's dots per inch.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wineserver -w
 echo "$version" >"$marker"

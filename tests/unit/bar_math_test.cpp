@@ -96,3 +96,40 @@ TEST(BarClamp, TestsTheUpperBoundFirst) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(BarMetricsForDpi, ScalesTheBarsDrawingWithTheScreen) {
+    const BarMetrics at96 = BarMetricsForDpi(96);
+    EXPECT_EQ(at96.trackInset, 13);
+    EXPECT_EQ(at96.arrowX, -2);
+    EXPECT_EQ(at96.arrowHalfCell, 9);
+    EXPECT_EQ(at96.thumbRadius, 4);
+    EXPECT_EQ(at96.penWidth, 1);
+    EXPECT_EQ(at96.fontHeight, 18);
+    const BarMetrics at144 = BarMetricsForDpi(144); // 19.5, -3, 13.5, 6, 1.5, 27
+    EXPECT_EQ(at144.trackInset, 20);
+    EXPECT_EQ(at144.arrowX, -3);
+    EXPECT_EQ(at144.arrowHalfCell, 14);
+    EXPECT_EQ(at144.thumbRadius, 6);
+    EXPECT_EQ(at144.penWidth, 2);
+    EXPECT_EQ(at144.fontHeight, 27);
+    EXPECT_EQ(BarMetricsForDpi(120).trackInset, 16); // 16.25
+    EXPECT_EQ(BarMetricsForDpi(192).fontHeight, 36);
+}
+
+// A bar of 225 by 27 at 150 %, inside a 2-pixel client edge: a client area
+// 221 wide, the track from 20 to 201, so W = 181 and more values are reached.
+TEST(BarPointerMapping, AtAScaledTrack) {
+    constexpr std::int32_t left = 20, width = 181;
+    EXPECT_EQ(BarValueFromX(20, left, width, kComponent), 0);
+    EXPECT_EQ(BarValueFromX(201, left, width, kComponent), 255);
+    EXPECT_EQ(BarValueFromX(110, left, width, kComponent), 126); // 90 * 255 / 181 = 126.8
+    EXPECT_EQ(BarValueFromX(21, left, width, kComponent), 1);    // 1.4: every value or two
+    EXPECT_EQ(BarXFromValue(128, left, width, kComponent), 110);
+    EXPECT_EQ(BarValueFromX(201, left, width, kBrightness), 765);
+    EXPECT_EQ(BarPageStep(width, kComponent), 2);  // 255 / 181 + 1
+    EXPECT_EQ(BarPageStep(width, kBrightness), 5); // 765 / 181 + 1
+}
+
+} // namespace
