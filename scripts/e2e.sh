@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # e2e.sh BUILD_WIN32_DIR [gtest flags...]: runs the end-to-end driver against
 # the real Tintwell.exe on a private Xvfb, first at 24 and then at 16 bits per
-# pixel, each time inside a Wine virtual desktop of 1024x768. The desktop's
-# exit code is always 0, so the driver writes its result into a file, and a
-# missing file counts as a failure.
+# pixel, each time inside a Wine virtual desktop of 1024x768, and then its
+# Scaled tests once more at 24 bits on a screen at 144 dots per inch, in a
+# prefix of its own. The desktop's exit code is always 0, so the driver
+# writes its result into a file, and a missing file counts as a failure.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
@@ -16,7 +17,10 @@ shift
 export WINEPREFIX=${WINEPREFIX:-$(cd "$here/.." && pwd)/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-[ -f "$WINEPREFIX/.tintwell-ready" ] || bash "$here/wine-prefix.sh" "$WINEPREFIX" || exit 1
+prefix96=$WINEPREFIX
+prefix144=$WINEPREFIX-144
+bash "$here/wine-prefix.sh" "$prefix96" || exit 1
+bash "$here/wine-prefix.sh" "$prefix144" 144 || exit 1
 
 exe=$build/Tintwell.exe
 driver=
@@ -28,40 +32,49 @@ if [ ! -f "$exe" ] || [ -z "$driver" ]; then
     exit 1
 fi
 
-# One depth: the driver in a virtual desktop, then the wineserver ended while
-# its Xvfb still exists. The timeout only guards against a hung desktop.
-run_depth() {
-    local depth=$1 result=$2
-    shift 2
-    "$here/with-xvfb.sh" "$depth" bash -c '
+# One run: the driver in a virtual desktop of the prefix given, then that
+# prefix's wineserver ended while its Xvfb still exists. The timeout only
+# guards against a hung desktop.
+run_once() {
+    local depth=$1 prefix=$2 result=$3
+    shift 3
+    WINEPREFIX=$prefix "$here/with-xvfb.sh" "$depth" bash -c '
         timeout 420 wine explorer /desktop=tintwell-e2e,1024x768 "$@"
         wineserver -k 2>/dev/null
         wineserver -w 2>/dev/null
-        true' run-depth "$driver" "$@" "$exe" "$result"
+        true' run-once "$driver" "$@" "$exe" "$result"
 }
 
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
 failed=0
 summary=()
-for depth in 24 16; do
+# name, depth, prefix, test filter
+runs=(
+    "depth 24|24|$prefix96|-Scaled.*"
+    "depth 16|16|$prefix96|-Scaled.*"
+    "144 dpi, depth 24|24|$prefix144|Scaled.*"
+)
+for run in "${runs[@]}"; do
+    IFS='|' read -r name depth prefix filter <<<"$run"
     echo
-    echo "==== end-to-end tests, Xvfb at $depth bits per pixel ===="
+    echo "==== end-to-end tests, $name ===="
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null
+    WINEPREFIX=$prefix wineserver -w 2>/dev/null
     result=$(mktemp /tmp/tintwell-e2e-result.XXXXXX)
     rm -f "$result"
     start=$SECONDS
     # The inner command always succeeds, so a failure here means the Xvfb did
     # not come up (two starting at once can race for a display): try once more.
-    run_depth "$depth" "$result" "$@" || run_depth "$depth" "$result" "$@"
+    run_once "$depth" "$prefix" "$result" --gtest_filter="$filter" "$@" ||
+        run_once "$depth" "$prefix" "$result" --gtest_filter="$filter" "$@"
     took=$((SECONDS - start))
     if [ ! -s "$result" ]; then
-        summary+=("depth $depth: FAILED, the driver left no result (${took}s)")
+        summary+=("$name: FAILED, the driver left no result (${took}s)")
         failed=1
     elif [ "$(tr -d '\r\n ' <"$result")" != 0 ]; then
-        summary+=("depth $depth: FAILED, result $(tr -d '\r\n ' <"$result") (${took}s)")
+        summary+=("$name: FAILED, result $(tr -d '\r\n ' <"$result") (${took}s)")
         failed=1
     else
-        summary+=("depth $depth: passed (${took}s)")
+        summary+=("$name: passed (${took}s)")
     fi
     rm -f "$result"
 done

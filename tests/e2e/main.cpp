@@ -3,6 +3,8 @@
 //   tintwell_e2e.exe --screenshot OUT.bmp TINTWELL_EXE
 // The result file receives the test run's exit status: the Wine desktop that
 // hosts the driver does not pass its exit code on.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,6 +13,8 @@
 #include "tests/e2e/harness.h"
 
 int main(int argc, char** argv) {
+    // Physical pixels on a scaled screen, as Tintwell itself uses them.
+    SetProcessDPIAware();
     if (argc == 4 && std::strcmp(argv[1], "--screenshot") == 0)
         return e2e::TakeScreenshot(argv[3], argv[2]);
     testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,221 @@
+// Tintwell on a screen at 150 %: 144 dots per inch, set in a Wine prefix of
+// its own (scripts/e2e.sh runs only these tests there). The whole window must
+// look and answer as the 100 % one drawn larger: every expectation is the
+// 100 % one of expected.h scaled here, with the system's MulDiv.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using namespace e2e::expected;
+using e2e::Area;
+using e2e::HexText;
+using e2e::Inset;
+using e2e::Middle;
+using e2e::ScreenImage;
+using e2e::Tintwell;
+
+constexpr int kDpi = 144;
+
+int Scale(int v) {
+    return MulDiv(v, kDpi, 96);
+}
+RECT Scale(const RECT& r) {
+    return RECT{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
+}
+
+// One-pixel columns, each its own colour, neighbours far apart.
+constexpr int kStripes = 64;
+constexpr POINT kStripesAt{40, 560};
+COLORREF StripeColour(int column) {
+    return RGB((column * 53) & 0xFF, (column * 101 + 40) & 0xFF, (column * 29 + 90) & 0xFF);
+}
+
+LRESULT CALLBACK StripesProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_PAINT) return DefWindowProcA(w, msg, wp, lp);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    for (int x = 0; x < kStripes; ++x) {
+        const RECT column{x, 0, x + 1, 40};
+        HBRUSH brush = CreateSolidBrush(StripeColour(x));
+        FillRect(dc, &column, brush);
+        DeleteObject(brush);
+    }
+    EndPaint(w, &ps);
+    return 0;
+}
+
+class Scaled : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        ASSERT_EQ(kDpi, dpi) << "these tests run on a screen at 144 dots per inch";
+        ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window";
+        edit = app.ChildAt("Edit", Scale(kEdit));
+        ASSERT_NE(nullptr, edit);
+    }
+
+    std::string Text() const { return Tintwell::Text(edit); }
+    bool TextBecomes(const std::string& hex) const {
+        return e2e::WaitPumping([&] { return Text() == hex; });
+    }
+    // Every pixel of `client` (client coordinates) shows `colour`.
+    bool Shows(const RECT& client, COLORREF colour) const {
+        const RECT r = app.ToScreen(client);
+        return e2e::WaitUntil([&] { return ScreenImage(r).Count(r, colour) == Area(r); }, 3000);
+    }
+
+    Tintwell app;
+    HWND edit = nullptr;
+};
+
+TEST_F(Scaled, WindowAndControlsAtOneAndAHalfTimesTheirPlaces) {
+    const RECT frame = app.WindowRect();
+    EXPECT_EQ(Scale(kWindowWidth), frame.right - frame.left);  // 495
+    EXPECT_EQ(Scale(kWindowHeight), frame.bottom - frame.top); // 300
+    EXPECT_EQ((e2e::ScreenWidth() - Scale(kWindowWidth)) >> 1, frame.left);
+    EXPECT_EQ((e2e::ScreenHeight() - Scale(kCentringHeight)) >> 1, frame.top);
+
+    const struct {
+        const char* className;
+        RECT rect;
+    } controls[] = {
+        {"Button", kCloseButton},    {"Button", kCopyButton},
+        {"Button", kAutoApply},      {"Edit", kEdit},
+        {"zPositionBar", kRedBar},   {"zPositionBar", kGreenBar},
+        {"zPositionBar", kBlueBar},  {"zPositionBar", kBrightnessBar},
+        {"zPickColor", kPickColour}, {"zPickColor", kPickWindow},
+    };
+    const RECT client = app.ClientRect();
+    std::vector<RECT> placed;
+    for (const auto& c : controls) {
+        const RECT r = Scale(c.rect);
+        SCOPED_TRACE(std::string(c.className) + " at " + std::to_string(r.left) + "," +
+                     std::to_string(r.top));
+        EXPECT_NE(nullptr, app.ChildAt(c.className, r));
+        RECT inside;
+        IntersectRect(&inside, &r, &client);
+        EXPECT_TRUE(EqualRect(&inside, &r)) << "not wholly inside the client area";
+        for (const RECT& other : placed) {
+            RECT overlap;
+            EXPECT_FALSE(IntersectRect(&overlap, &r, &other)) << "overlaps another control";
+        }
+        placed.push_back(r);
+    }
+}
+
+TEST_F(Scaled, SwatchLabelsAndPaletteAreDrawnAtTheScale) {
+    const RECT swatch = Scale(kSwatch);
+    EXPECT_TRUE(Shows(Inset(swatch, 1), 0x00FFFFFF));
+    EXPECT_TRUE(e2e::ShowsColour(
+        ScreenImage(app.ToScreen(swatch)).At(app.ToScreen(swatch).left, app.ToScreen(swatch).top),
+        0))
+        << "the swatch's frame";
+    for (int i = 0; i < kPaletteCells; ++i)
+        EXPECT_TRUE(Shows(Scale(PaletteCell(i)), kBuiltInPalette[i])) << "cell " << i;
+    // The labels' text, in their colour, from their scaled starts; none
+    // between the bars and the palette.
+    const ScreenImage image(app.ToScreen(app.ClientRect()));
+    const RECT labels[] = {Scale(RECT{7, 55, 60, 69}), Scale(RECT{7, 115, 60, 129}),
+                           Scale(RECT{246, 5, 320, 17}), Scale(RECT{239, 20, 320, 32})};
+    for (const RECT& r : labels)
+        EXPECT_GE(image.Count(app.ToScreen(r), kLabelColour), 20)
+            << "label at " << r.left << "," << r.top;
+    EXPECT_EQ(0, image.Count(app.ToScreen(Scale(RECT{232, 35, 245, 118})), kLabelColour));
+}
+
+TEST_F(Scaled, ClicksLandWhereTheScaledWindowShowsThings) {
+    ASSERT_TRUE(app.Activate());
+    const POINT cell = Middle(app.ToScreen(Scale(PaletteCell(7))));
+    e2e::Click(cell.x, cell.y);
+    EXPECT_TRUE(TextBecomes(HexText(kBuiltInPalette[7]))) << "text is " << Text();
+
+    // The red track runs between the scaled arrow cells of the bar's client area.
+    HWND bar = app.ChildAt("zPositionBar", Scale(kRedBar));
+    ASSERT_NE(nullptr, bar);
+    RECT barClient;
+    GetClientRect(bar, &barClient);
+    POINT origin{0, 0};
+    ClientToScreen(bar, &origin);
+    const int trackLeft = Scale(kTrackLeft);
+    const int trackWidth = barClient.right - 2 * trackLeft;
+    const int middleY = origin.y + barClient.bottom / 2;
+    auto xOf = [&](int value) { return origin.x + trackLeft + value * trackWidth / 255; };
+    e2e::Click(xOf(200), middleY);
+    ASSERT_TRUE(e2e::WaitPumping([&] { return Text().size() == 6 && Text().substr(2) == "0080"; }))
+        << "text is " << Text();
+    const int red = std::stoi(Text().substr(0, 2), nullptr, 16);
+    EXPECT_NEAR(200, red, 3);
+
+    // The thumb ring, cyan on the red bar, is centred at the scaled x of the value.
+    const RECT area{origin.x, origin.y, origin.x + barClient.right, origin.y + barClient.bottom};
+    int left = 10000, right = -1;
+    const bool found = e2e::WaitUntil([&] {
+        const ScreenImage shown(area);
+        left = 10000, right = -1;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if (e2e::ShowsColour(shown.At(x, y), 0x00FFFF00)) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return right >= 0 && std::abs((left + right) / 2 - xOf(red)) <= 1;
+    });
+    EXPECT_TRUE(found) << "ring from " << left << " to " << right << ", value at " << xOf(red);
+    EXPECT_GE(right - left, Scale(8) - 1) << "the ring is drawn at the scale";
+}
+
+TEST_F(Scaled, APickReadsTheExactPixelAndThePreviewFillsTheBox) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = StripesProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "E2eScaledStripes";
+    RegisterClassA(&wc);
+    HWND stripes = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP,
+                                   kStripesAt.x, kStripesAt.y, kStripes, 40, nullptr, nullptr,
+                                   wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, stripes);
+    ShowWindow(stripes, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(e2e::WaitPumping(
+        [] { return e2e::ScreenPixel(kStripesAt.x + 30, kStripesAt.y + 20) == StripeColour(30); }));
+
+    const RECT box = app.ToScreen(Scale(kPickColour));
+    e2e::MouseDown(Middle(box).x, Middle(box).y);
+    ASSERT_TRUE(e2e::WaitPumping(
+        [&] { return app.Capture() == app.ChildAt("zPickColor", Scale(kPickColour)); }));
+    const int column = 30;
+    ASSERT_TRUE(e2e::MouseMove(kStripesAt.x + column, kStripesAt.y + 20));
+    EXPECT_TRUE(TextBecomes(HexText(StripeColour(column)))) << "text is " << Text();
+    e2e::MouseUpHere();
+    ASSERT_TRUE(e2e::WaitPumping([&] { return app.Capture() == nullptr; }));
+    EXPECT_TRUE(TextBecomes(HexText(StripeColour(column))));
+
+    // The five columns around the pointer, stretched over the whole box inside
+    // its edge: the outermost left and right columns of the box show the
+    // outermost columns of the sample.
+    const RECT inside = Inset(box, 2);
+    EXPECT_TRUE(e2e::WaitPumping([&] {
+        const ScreenImage shown(inside);
+        return shown.At(inside.left, inside.top + 2) == StripeColour(column - 2) &&
+               shown.At(inside.right - 1, inside.top + 2) == StripeColour(column + 2);
+    })) << "the preview does not fill the box";
+    DestroyWindow(stripes);
+}
+
+TEST_F(Scaled, CloseEndsTheProgram) {
+    const POINT close = Middle(app.ToScreen(Scale(kCloseButton)));
+    e2e::Click(close.x, close.y);
+    DWORD code = 1;
+    ASSERT_TRUE(app.WaitForExit(5000, &code));
+    EXPECT_EQ(0u, code);
+}
+
+} // namespace
