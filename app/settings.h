@@ -3,7 +3,8 @@
 #pragma once
 #include <windows.h>
 
-extern char startupDirectory[MAX_PATH];
+// Empty when the directory could not be taken: no file is read or written.
+extern wchar_t startupDirectory[MAX_PATH];
 
 // Records the directory current at start-up, which load and save both use.
 void ReadStartupDirectory();
