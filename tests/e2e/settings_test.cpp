@@ -4,6 +4,7 @@
 // line, a read-only file and a very deep start-up directory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,18 @@ std::vector<std::string> KeyOrder() {
     return keys;
 }
 
+// Whether the file holds the sixteen keys of "General" in the order written.
+::testing::AssertionResult SixteenKeysInOrder(const std::vector<IniLine>& lines) {
+    const std::vector<std::string> keys = KeyOrder();
+    if (lines.size() != keys.size())
+        return ::testing::AssertionFailure() << lines.size() << " keys";
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].section != kIniSection || lines[i].key != keys[i])
+            return ::testing::AssertionFailure()
+                   << "line " << i << ": [" << lines[i].section << "] " << lines[i].key;
+    return ::testing::AssertionSuccess();
+}
+
 // A settings file's text from key/value pairs, all in "General".
 std::string IniText(const std::vector<std::pair<std::string, std::string>>& values) {
     std::string text = "[General]\r\n";
@@ -49,6 +62,16 @@ std::string Value(const std::vector<IniLine>& lines, const std::string& key) {
     for (const IniLine& line : lines)
         if (line.section == kIniSection && line.key == key) return line.value;
     return "<missing>";
+}
+
+// A colour and "Auto apply" off, the keys in the order the program writes
+// them, so that the keys it adds keep that order.
+std::string PreparedInOrder() {
+    return IniText({{"Current color", "3430008"},
+                    {"Background color", "16757435"},
+                    {"X", "-1"},
+                    {"Y", "-1"},
+                    {"Auto apply", "0"}});
 }
 
 // The screen point of a caption button of `window`, found by hit testing
@@ -168,17 +191,15 @@ TEST_F(Settings, NoFileGivesTheDefaultsAndExitWritesThemInOrder) {
     EXPECT_EQ(kCentredOrigin.y, r.top);
 
     const std::vector<IniLine> lines = CloseAndReadIni();
-    const std::vector<std::string> keys = KeyOrder();
     const char* const values[] = {
         "16777215", "16757435", "347",      "269",      "1",       "255",     "65280", "16711680",
         "65535",    "16777215", "16711935", "16776960", "8388608", "8421504", "0",     "0"};
-    ASSERT_EQ(keys.size(), lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        SCOPED_TRACE("line " + std::to_string(i));
-        EXPECT_EQ(kIniSection, lines[i].section);
-        EXPECT_EQ(keys[i], lines[i].key);
-        EXPECT_EQ(values[i], lines[i].value);
-    }
+    ASSERT_TRUE(SixteenKeysInOrder(lines));
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(values[i], lines[i].value) << "line " << i;
+    std::string text;
+    ASSERT_TRUE(app.ReadIni(&text));
+    EXPECT_EQ(0u, text.find("[General]\r\n")) << "not single-byte text";
 }
 
 TEST_F(Settings, PreparedFileIsShownAtStartAndWrittenBack) {
@@ -378,10 +399,10 @@ TEST_F(Settings, ReadOnlyFileIsLeftUntouched) {
     const std::string prepared = IniText({{"Current color", "3430008"}, {"X", "120"}});
     ASSERT_TRUE(Launch(LaunchOptions{prepared, {}, "", true}));
     // Read once at start-up; made read-only before the exit writes it.
-    ASSERT_TRUE(SetFileAttributesA(app.IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(app.IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
     struct Writable {
-        std::string path;
-        ~Writable() { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); }
+        std::wstring path;
+        ~Writable() { SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL); }
     } restore{app.IniPath()};
     ASSERT_NO_FATAL_FAILURE(TypeColour(RGB(0x12, 0x34, 0x56)));
     DWORD code = 1;
@@ -390,6 +411,93 @@ TEST_F(Settings, ReadOnlyFileIsLeftUntouched) {
     std::string after;
     ASSERT_TRUE(app.ReadIni(&after));
     EXPECT_EQ(prepared, after);
+}
+
+// A start-up folder of `length` characters, in levels of at most `level`
+// characters, inside the run's directory.
+std::wstring DeepFolder(const Tintwell& run, size_t length, size_t level) {
+    std::wstring folder;
+    size_t left = length - run.StartFolder().size(); // each level with its backslash
+    while (left > 0) {
+        size_t n = std::min(level, left - 1);
+        if (left - 1 - n == 1) --n; // no room would be left for a level after the backslash
+        folder += (folder.empty() ? L"" : L"\\") + std::wstring(n, L'd');
+        left -= n + 1;
+    }
+    return folder;
+}
+
+// The profile calls take paths of 259 characters at most; in a start-up folder
+// of 257, the longest Wine starts a program in, the file's path has 276. The
+// folder's short form reaches the file where it is shorter (long level names);
+// where it is not (8.3 names) nothing is read or written. Either way no other
+// file appears anywhere.
+TEST_F(Settings, AStartUpFolderTooDeepForTheFileWritesNoOtherFile) {
+    const struct {
+        const char* name;
+        size_t level;
+        bool reached;
+    } cases[] = {{"long names", 60, true}, {"8.3 names", 8, false}};
+    wchar_t windows[MAX_PATH];
+    ASSERT_NE(0u, GetWindowsDirectoryW(windows, MAX_PATH));
+    const std::vector<std::wstring> windowsBefore = e2e::FolderEntries(windows);
+    const std::string prepared = PreparedInOrder();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tintwell run;
+        LaunchOptions options;
+        options.folder = DeepFolder(run, 257, c.level);
+        options.ini = prepared;
+        ASSERT_TRUE(run.Start(options));
+        const std::wstring& folder = run.StartFolder();
+        ASSERT_EQ(257u, folder.size());
+        wchar_t shortForm[MAX_PATH];
+        const DWORD n = GetShortPathNameW(folder.c_str(), shortForm, MAX_PATH);
+        ASSERT_EQ(c.reached, n > 0 && n + 19 < MAX_PATH) << "the short form has " << n;
+        HWND shownEdit = run.ChildAt("Edit", kEdit);
+        ASSERT_NE(nullptr, shownEdit);
+        EXPECT_EQ(c.reached ? "785634" : "FFFFFF", Tintwell::Text(shownEdit));
+
+        DWORD code = 1;
+        ASSERT_TRUE(run.Close(8000, &code));
+        EXPECT_EQ(0u, code);
+        const size_t cut = folder.rfind(L'\\');
+        EXPECT_EQ(std::vector<std::wstring>{L"ZantheTintwell.ini"}, e2e::FolderEntries(folder));
+        EXPECT_EQ(std::vector<std::wstring>{folder.substr(cut + 1)},
+                  e2e::FolderEntries(folder.substr(0, cut)));
+        if (c.reached) {
+            const std::vector<IniLine> lines = run.IniLines();
+            EXPECT_TRUE(SixteenKeysInOrder(lines));
+            EXPECT_EQ("3430008", Value(lines, "Current color"));
+            EXPECT_EQ("0", Value(lines, "Auto apply"));
+            EXPECT_EQ(std::to_string(kCentredOrigin.x), Value(lines, "X"));
+        } else {
+            std::string after;
+            ASSERT_TRUE(run.ReadIni(&after));
+            EXPECT_EQ(prepared, after);
+        }
+    }
+    EXPECT_EQ(windowsBefore, e2e::FolderEntries(windows));
+}
+
+// The ANSI calls spell such a name with '?' and never find the file.
+TEST_F(Settings, AFolderNamedOutsideTheCodePageKeepsItsFile) {
+    const COLORREF typed = RGB(0x2E, 0x8B, 0x57);
+    LaunchOptions options;
+    options.folder = L"Farben-\u0426\u0432\u0435\u0442-\u8272";
+    options.ini = PreparedInOrder();
+    ASSERT_TRUE(Launch(options));
+    EXPECT_EQ("785634", Tintwell::Text(edit));
+    EXPECT_FALSE(AutoApplyChecked());
+    ASSERT_NO_FATAL_FAILURE(TypeColour(typed));
+    const std::vector<IniLine> lines = CloseAndReadIni();
+    EXPECT_TRUE(SixteenKeysInOrder(lines));
+    EXPECT_EQ(DecimalText(typed), Value(lines, "Current color"));
+    EXPECT_EQ("0", Value(lines, "Auto apply"));
+    EXPECT_EQ(DecimalText(kBuiltInPalette[9]), Value(lines, "Custom color 9"));
+    std::string text;
+    ASSERT_TRUE(app.ReadIni(&text));
+    EXPECT_EQ(0u, text.find("[General]\r\n")) << "not single-byte text";
 }
 
 } // namespace
