@@ -17,6 +17,8 @@ void SubclassForKeys(HWND control, WNDPROC procedure);
 LRESULT CALLBACK KeyForwardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void OnMainClose();
+// windowX and windowY from the window, unless it is minimised.
+void RecordWindowPosition();
 void CopyHexToClipboard();
 void ParseHexText();
 void OnPaletteLeftClick(LPARAM lParam);

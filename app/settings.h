@@ -1,5 +1,5 @@
 // The settings file: "ZantheTintwell.ini" in the start-up directory, read
-// once at start-up and written once at exit.
+// once at start-up and written at exit, or when the session ends.
 #pragma once
 #include <windows.h>
 

@@ -500,4 +500,46 @@ TEST_F(Settings, AFolderNamedOutsideTheCodePageKeepsItsFile) {
     EXPECT_EQ(0u, text.find("[General]\r\n")) << "not single-byte text";
 }
 
+// WM_QUERYENDSESSION, then WM_ENDSESSION with `ending`, as the system sends
+// them at sign-out; true when the program agreed and answered both.
+bool EndSession(const Tintwell& run, bool ending) {
+    DWORD_PTR agreed = 0, answer = 0;
+    return SendMessageTimeoutA(run.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                               SMTO_ABORTIFHUNG, 5000, &agreed) &&
+           agreed == TRUE &&
+           SendMessageTimeoutA(run.Window(), WM_ENDSESSION, ending, ENDSESSION_LOGOFF,
+                               SMTO_ABORTIFHUNG, 5000, &answer);
+}
+
+// The system ends the process once WM_ENDSESSION returns: what the user did is
+// in the file by then. A session end called off changes nothing, and a later
+// exit still ends cleanly.
+TEST_F(Settings, SessionEndSavesBeforeTheSystemEndsTheProcess) {
+    const COLORREF stored = RGB(0x1A, 0x2B, 0x3C);
+    const COLORREF last = RGB(0x44, 0x55, 0x66);
+    ASSERT_TRUE(Launch());
+    ASSERT_NO_FATAL_FAILURE(TypeColour(stored));
+    ASSERT_NO_FATAL_FAILURE(StoreIntoCell(7, stored));
+    ASSERT_NO_FATAL_FAILURE(TypeColour(last));
+    ASSERT_TRUE(DragTitleBar(app, 40, -30)) << "the window did not follow the drag";
+    ASSERT_TRUE(EndSession(app, false));
+    EXPECT_FALSE(app.IniExists()) << "saved although the session goes on";
+    ASSERT_TRUE(EndSession(app, true));
+    ASSERT_TRUE(TerminateProcess(app.Process(), 1));
+    DWORD code = 0;
+    ASSERT_TRUE(app.WaitForExit(5000, &code));
+    const std::vector<IniLine> lines = app.IniLines();
+    EXPECT_EQ(DecimalText(last), Value(lines, "Current color"));
+    EXPECT_EQ(DecimalText(stored), Value(lines, "Custom color 7"));
+    EXPECT_EQ(std::to_string(kCentredOrigin.x + 40), Value(lines, "X"));
+    EXPECT_EQ(std::to_string(kCentredOrigin.y - 30), Value(lines, "Y"));
+
+    Tintwell survivor;
+    ASSERT_TRUE(survivor.Start());
+    ASSERT_TRUE(EndSession(survivor, true));
+    ASSERT_TRUE(survivor.Close(8000, &code)) << "no exit after the session end";
+    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(SixteenKeysInOrder(survivor.IniLines()));
+}
+
 } // namespace
