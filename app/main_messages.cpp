@@ -14,7 +14,9 @@ bool autoApply = true;
 COLORREF savedColor = kNoColor;
 
 void InvalidateTarget() {
-    InvalidateRect(recolourEngine.targetWindow, nullptr, TRUE);
+    // A null window would repaint every window on the desktop, and wait for
+    // each to answer.
+    if (recolourEngine.targetWindow) InvalidateRect(recolourEngine.targetWindow, nullptr, TRUE);
 }
 
 static void OnAutoApplyClicked() {

@@ -24,6 +24,6 @@ void ParseHexText();
 void OnPaletteLeftClick(LPARAM lParam);
 void OnPaletteRightClick(LPARAM lParam);
 
-// Has the recolour target repaint itself in its own colours. With no target
-// chosen the platform redraws every window.
+// Has the recolour target repaint itself in its own colours; with no target
+// chosen it touches no window.
 void InvalidateTarget();

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/e2e/harness.h"
@@ -540,6 +542,65 @@ TEST_F(Settings, SessionEndSavesBeforeTheSystemEndsTheProcess) {
     ASSERT_TRUE(survivor.Close(8000, &code)) << "no exit after the session end";
     EXPECT_EQ(0u, code);
     EXPECT_TRUE(SixteenKeysInOrder(survivor.IniLines()));
+}
+
+// A window of the driver's on the desktop whose thread has stopped taking
+// messages, as a hung program's has.
+class HungWindow {
+  public:
+    HungWindow() : release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        HANDLE shown = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this, shown] {
+            HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "hung", WS_POPUP | SS_BLACKRECT,
+                                     20, 20, 120, 60, nullptr, nullptr, nullptr, nullptr);
+            ShowWindow(w, SW_SHOWNOACTIVATE);
+            UpdateWindow(w);
+            window_ = w;
+            SetEvent(shown);
+            WaitForSingleObject(release_, INFINITE);
+            DestroyWindow(w);
+        });
+        WaitForSingleObject(shown, 10000);
+        CloseHandle(shown);
+    }
+    ~HungWindow() {
+        SetEvent(release_);
+        thread_.join();
+        CloseHandle(release_);
+    }
+    HungWindow(const HungWindow&) = delete;
+    HungWindow& operator=(const HungWindow&) = delete;
+    bool Shown() const { return window_ && IsWindowVisible(window_); }
+
+  private:
+    HANDLE release_;
+    std::atomic<HWND> window_{nullptr};
+    std::thread thread_;
+};
+
+// With no target chosen there is nothing to give its colours back: neither
+// turning "Auto apply" off nor closing waits on another program's window.
+TEST_F(Settings, WithoutATargetNoOtherWindowIsWaitedOn) {
+    ASSERT_TRUE(Launch());
+    HungWindow hung;
+    ASSERT_TRUE(hung.Shown());
+    app.ClickClient(kAutoApply.left + 8, (kAutoApply.top + kAutoApply.bottom) / 2);
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] {
+            DWORD_PTR state = BST_CHECKED;
+            return SendMessageTimeoutA(autoApplyBox, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 200,
+                                       &state) &&
+                   state == BST_UNCHECKED;
+        },
+        2000))
+        << "the check box did not turn";
+    // A thread waiting on another answers sent messages all the same; what
+    // shows it is stuck is that its own windows wait to be painted.
+    EXPECT_TRUE(app.Settle(1000)) << "still busy after \"Auto apply\" was turned off";
+    DWORD code = 1;
+    ASSERT_TRUE(app.Close(2000, &code)) << "no exit within 2 s";
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ("0", Value(app.IniLines(), "Auto apply"));
 }
 
 } // namespace
