@@ -359,6 +359,32 @@ TEST_F(Settings, ClosingWhileMinimisedKeepsTheStartPosition) {
     }
 }
 
+// A position no monitor shows, as one saved on a monitor since unplugged,
+// is centred as -1 is; one that any monitor shows, even in part, is kept.
+TEST_F(Settings, APositionNoMonitorShowsIsCentredAndOthersAreKept) {
+    const PositionCase cases[] = {
+        {"far right and below", "5000", "3000", kCentredOrigin.x, kCentredOrigin.y},
+        {"far left and above", "-4000", "-2500", kCentredOrigin.x, kCentredOrigin.y},
+        {"32-bit limits", "2147483647", "-2147483648", kCentredOrigin.x, kCentredOrigin.y},
+        {"32-bit limits swapped", "-2147483648", "2147483647", kCentredOrigin.x, kCentredOrigin.y},
+        {"partly left of the screen", "-100", "50", -100, 50},
+        {"partly below the screen", "600", "700", 600, 700},
+    };
+    for (const PositionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tintwell run;
+        ASSERT_TRUE(run.Start(LaunchOptions{IniText({{"X", c.x}, {"Y", c.y}}), {}, "", true}));
+        EXPECT_EQ(c.startX, run.WindowRect().left);
+        EXPECT_EQ(c.startY, run.WindowRect().top);
+        DWORD code = 1;
+        ASSERT_TRUE(run.Close(8000, &code));
+        EXPECT_EQ(0u, code);
+        const std::vector<IniLine> lines = run.IniLines();
+        EXPECT_EQ(std::to_string(c.startX), Value(lines, "X"));
+        EXPECT_EQ(std::to_string(c.startY), Value(lines, "Y"));
+    }
+}
+
 TEST_F(Settings, MovedWindowSavesItsNewPosition) {
     ASSERT_TRUE(Launch(LaunchOptions{IniText({{"X", "150"}, {"Y", "100"}}), {}, "", true}));
     ASSERT_TRUE(DragTitleBar(app, -60, 110)) << "the window did not follow the drag";
