@@ -44,4 +44,7 @@ TEST(ShownByAnyMonitor, PositionsNearThe32BitLimitsDoNotWrap) {
     const Rect32 all{least, least, most, most};
     EXPECT_TRUE(ShownByAnyMonitor(most - 1, least, 330, 200, &all, 1));
     EXPECT_TRUE(ShownByAnyMonitor(least, most - 1, 330, 200, &all, 1));
+    // Windows whose right or bottom edge lies past 2^31 - 1.
+    const Rect32 farCorner{most - 1000, most - 1000, most, most};
+    EXPECT_TRUE(ShownByAnyMonitor(most - 100, most - 100, 330, 200, &farCorner, 1));
 }
