@@ -28,6 +28,12 @@ static void SetBarFromComponent(PositionBar& bar, std::uint8_t component) {
     bar.value = ClampInt(component, bar.minimum, bar.maximum);
 }
 
+// A window not created is skipped: InvalidateRect of a null window repaints
+// every window on the desktop.
+static void Repaint(HWND window, const RECT* part) {
+    if (window) InvalidateRect(window, part, FALSE);
+}
+
 void RefreshColorViews(bool skipHexText) {
     if (!skipHexText) {
         char text[16];
@@ -41,9 +47,9 @@ void RefreshColorViews(bool skipHexText) {
     SetBarFromComponent(redBar, currentRed);
     SetBarFromComponent(greenBar, currentGreen);
     SetBarFromComponent(blueBar, currentBlue);
-    InvalidateRect(mainWindow, &swatchRect, FALSE);
-    InvalidateRect(brightnessBar.window, nullptr, FALSE);
-    InvalidateRect(redBar.window, nullptr, FALSE);
-    InvalidateRect(greenBar.window, nullptr, FALSE);
-    InvalidateRect(blueBar.window, nullptr, FALSE);
+    Repaint(mainWindow, &swatchRect);
+    Repaint(brightnessBar.window, nullptr);
+    Repaint(redBar.window, nullptr);
+    Repaint(greenBar.window, nullptr);
+    Repaint(blueBar.window, nullptr);
 }
