@@ -166,6 +166,14 @@ class Settings : public ::testing::Test {
         ASSERT_TRUE(e2e::WaitUntil([&] { return CellShows(cell, colour); }, 5000));
     }
 
+    // A colour stored into palette cell 7, then another typed: the changes
+    // of a run that must reach the file.
+    void StoreThenType(COLORREF stored, COLORREF last) {
+        ASSERT_NO_FATAL_FAILURE(TypeColour(stored));
+        ASSERT_NO_FATAL_FAILURE(StoreIntoCell(7, stored));
+        ASSERT_NO_FATAL_FAILURE(TypeColour(last));
+    }
+
     // Closes the program, expecting exit code 0, and returns the file's lines.
     std::vector<IniLine> CloseAndReadIni() {
         DWORD code = 1;
@@ -304,9 +312,7 @@ TEST_F(Settings, ChangedPaletteAndColourSurviveARestart) {
     const COLORREF stored = RGB(0x1A, 0x2B, 0x3C);
     const COLORREF last = RGB(0x44, 0x55, 0x66);
     ASSERT_TRUE(Launch());
-    ASSERT_NO_FATAL_FAILURE(TypeColour(stored));
-    ASSERT_NO_FATAL_FAILURE(StoreIntoCell(7, stored));
-    ASSERT_NO_FATAL_FAILURE(TypeColour(last));
+    ASSERT_NO_FATAL_FAILURE(StoreThenType(stored, last));
     EXPECT_FALSE(app.IniExists()) << "the file is only written at exit";
     const std::vector<IniLine> lines = CloseAndReadIni();
     EXPECT_EQ(DecimalText(last), Value(lines, "Current color"));
@@ -335,6 +341,16 @@ struct PositionCase {
     int startX, startY;
 };
 
+// Closes a run, expecting exit code 0, and checks the position the file keeps.
+void ExpectClosedAt(Tintwell& run, int x, int y) {
+    DWORD code = 1;
+    ASSERT_TRUE(run.Close(8000, &code));
+    EXPECT_EQ(0u, code);
+    const std::vector<IniLine> lines = run.IniLines();
+    EXPECT_EQ(std::to_string(x), Value(lines, "X"));
+    EXPECT_EQ(std::to_string(y), Value(lines, "Y"));
+}
+
 TEST_F(Settings, ClosingWhileMinimisedKeepsTheStartPosition) {
     const PositionCase cases[] = {
         {"prepared", "200", "150", 200, 150},
@@ -350,12 +366,7 @@ TEST_F(Settings, ClosingWhileMinimisedKeepsTheStartPosition) {
         ASSERT_EQ(c.startY, run.WindowRect().top);
         ASSERT_TRUE(DragTitleBar(run, 90, 70)) << "the window did not follow the drag";
         ASSERT_TRUE(MinimiseWithTheMouse(run));
-        DWORD code = 1;
-        ASSERT_TRUE(run.Close(8000, &code));
-        EXPECT_EQ(0u, code);
-        const std::vector<IniLine> lines = run.IniLines();
-        EXPECT_EQ(std::to_string(c.startX), Value(lines, "X"));
-        EXPECT_EQ(std::to_string(c.startY), Value(lines, "Y"));
+        ExpectClosedAt(run, c.startX, c.startY);
     }
 }
 
@@ -376,12 +387,7 @@ TEST_F(Settings, APositionNoMonitorShowsIsCentredAndOthersAreKept) {
         ASSERT_TRUE(run.Start(LaunchOptions{IniText({{"X", c.x}, {"Y", c.y}}), {}, "", true}));
         EXPECT_EQ(c.startX, run.WindowRect().left);
         EXPECT_EQ(c.startY, run.WindowRect().top);
-        DWORD code = 1;
-        ASSERT_TRUE(run.Close(8000, &code));
-        EXPECT_EQ(0u, code);
-        const std::vector<IniLine> lines = run.IniLines();
-        EXPECT_EQ(std::to_string(c.startX), Value(lines, "X"));
-        EXPECT_EQ(std::to_string(c.startY), Value(lines, "Y"));
+        ExpectClosedAt(run, c.startX, c.startY);
     }
 }
 
@@ -546,9 +552,7 @@ TEST_F(Settings, SessionEndSavesBeforeTheSystemEndsTheProcess) {
     const COLORREF stored = RGB(0x1A, 0x2B, 0x3C);
     const COLORREF last = RGB(0x44, 0x55, 0x66);
     ASSERT_TRUE(Launch());
-    ASSERT_NO_FATAL_FAILURE(TypeColour(stored));
-    ASSERT_NO_FATAL_FAILURE(StoreIntoCell(7, stored));
-    ASSERT_NO_FATAL_FAILURE(TypeColour(last));
+    ASSERT_NO_FATAL_FAILURE(StoreThenType(stored, last));
     ASSERT_TRUE(DragTitleBar(app, 40, -30)) << "the window did not follow the drag";
     ASSERT_TRUE(EndSession(app, false));
     EXPECT_FALSE(app.IniExists()) << "saved although the session goes on";
