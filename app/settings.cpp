@@ -11,7 +11,8 @@ wchar_t startupDirectory[MAX_PATH];
 
 void ReadStartupDirectory() {
     // Wide calls throughout: the ANSI ones turn letters outside the code page
-    // into '?', and the file is then never found.
+    // into '?', and the file is then never found. A directory the buffer
+    // cannot hold stays unknown.
     const DWORD n = GetCurrentDirectoryW(MAX_PATH, startupDirectory);
     if (n == 0 || n >= MAX_PATH) startupDirectory[0] = L'\0';
 }
