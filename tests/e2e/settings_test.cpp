@@ -1,7 +1,9 @@
 // The settings file as a user meets it: what a missing file gives, what a
 // prepared file changes on screen, what survives a restart, and how start-up
-// and shutdown treat the window's position, the show command, the command
-// line, a read-only file and a very deep start-up directory.
+// and shutdown treat the window's position (one no monitor shows too), the
+// show command, the command line, a read-only file, a very deep start-up
+// directory, a folder named outside the code page, the end of the session
+// and a hung window elsewhere on the desktop.
 #include <gtest/gtest.h>
 
 #include <algorithm>
