@@ -2,6 +2,7 @@
 #include "app/layout.h"
 #include "app/main_window.h"
 #include "app/records.h"
+#include "app/settings.h"
 #include "app/shell.h"
 #include "colour/brightness.h"
 #include "colour/colour_state.h"
@@ -13,7 +14,9 @@ bool autoApply = true;
 COLORREF savedColor = kNoColor;
 
 void InvalidateTarget() {
-    InvalidateRect(recolourEngine.targetWindow, nullptr, TRUE);
+    // A null window would repaint every window on the desktop, and wait for
+    // each to answer.
+    if (recolourEngine.targetWindow) InvalidateRect(recolourEngine.targetWindow, nullptr, TRUE);
 }
 
 static void OnAutoApplyClicked() {
@@ -75,6 +78,14 @@ static void OnPickColorState(WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// The system ends the process as soon as WM_ENDSESSION returns, and the
+// message loop never ends: do here what the exit does up to its save.
+static void OnEndSession() {
+    EndWorker();
+    RecordWindowPosition();
+    LoadOrSaveSettings(false);
+}
+
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: PaintMainWindow(); return 0;
@@ -83,6 +94,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         PostQuitMessage(0);
         break;
     case WM_DESTROY: PostQuitMessage(0); break;
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) OnEndSession(); // FALSE: the session goes on after all
+        return 0;
     case WM_GETDLGCODE: return OnGetDlgCode(window, wParam, lParam);
     case WM_KEYDOWN: OnKeyDown(wParam); break;
     case WM_COMMAND: OnCommand(wParam, lParam); break;
@@ -105,6 +120,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 void OnMainClose() {
     InvalidateTarget();
+    RecordWindowPosition();
+}
+
+void RecordWindowPosition() {
     // A window closed while minimised keeps the position it was created at.
     if (!IsIconic(mainWindow)) {
         RECT r;

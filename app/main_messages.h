@@ -17,11 +17,13 @@ void SubclassForKeys(HWND control, WNDPROC procedure);
 LRESULT CALLBACK KeyForwardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void OnMainClose();
+// windowX and windowY from the window, unless it is minimised.
+void RecordWindowPosition();
 void CopyHexToClipboard();
 void ParseHexText();
 void OnPaletteLeftClick(LPARAM lParam);
 void OnPaletteRightClick(LPARAM lParam);
 
-// Has the recolour target repaint itself in its own colours. With no target
-// chosen the platform redraws every window.
+// Has the recolour target repaint itself in its own colours; with no target
+// chosen it touches no window.
 void InvalidateTarget();

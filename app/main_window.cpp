@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/dpi.h"
 #include "app/main_messages.h"
+#include "app/placement.h"
 #include "app/records.h"
 #include "app/settings_format.h"
 #include "app/shell.h"
@@ -51,6 +52,29 @@ static void CreateBars() {
     SetBarValueSilently(brightnessBar, std::int32_t(currentRed) + currentGreen + currentBlue);
 }
 
+namespace {
+struct MonitorList {
+    static constexpr std::size_t kMost = 32; // more than any desk has
+    Rect32 rects[kMost];
+    std::size_t count;
+};
+} // namespace
+
+static BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
+    auto& monitors = *reinterpret_cast<MonitorList*>(list);
+    monitors.rects[monitors.count++] = Rect32{r->left, r->top, r->right, r->bottom};
+    return monitors.count < MonitorList::kMost;
+}
+
+// A position saved on a monitor since unplugged would leave an always-on-top
+// window nobody can see.
+static bool ShownOnAMonitor(std::int32_t x, std::int32_t y, std::int32_t width,
+                            std::int32_t height) {
+    MonitorList monitors{};
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return ShownByAnyMonitor(x, y, width, height, monitors.rects, monitors.count);
+}
+
 // Gives every child its place and font at the window's scale.
 static void LayOutChildren() {
     const struct {
@@ -89,8 +113,14 @@ bool CreateMainWindow(int showCommand) {
     RECT desktop;
     GetClientRect(GetDesktopWindow(), &desktop);
     UseDpi(SystemDpi());
-    if (windowX == -1) windowX = Centred(desktop.right, mainLayout.centringWidth);
-    if (windowY == -1) windowY = Centred(desktop.bottom, mainLayout.centringHeight);
+    const std::int32_t centredX = Centred(desktop.right, mainLayout.centringWidth);
+    const std::int32_t centredY = Centred(desktop.bottom, mainLayout.centringHeight);
+    if (windowX == -1) windowX = centredX;
+    if (windowY == -1) windowY = centredY;
+    if (!ShownOnAMonitor(windowX, windowY, mainLayout.width, mainLayout.height)) {
+        windowX = centredX;
+        windowY = centredY;
+    }
 
     mainWindow = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_TOPMOST, "Tintwell", kMainTitle,
                                  WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, windowX, windowY,

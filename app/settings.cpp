@@ -5,18 +5,34 @@
 #include "colour/colour_state.h"
 #include "recolour/worker.h"
 
-char startupDirectory[MAX_PATH];
+static_assert(kSettingsPathSize == MAX_PATH, "the profile calls' limit");
+
+wchar_t startupDirectory[MAX_PATH];
 
 void ReadStartupDirectory() {
-    const DWORD n = GetCurrentDirectoryA(MAX_PATH, startupDirectory);
-    // A directory longer than the buffer is not delivered at all; the current
-    // directory as a relative path still finds the same file.
-    if (n == 0 || n >= MAX_PATH) lstrcpyA(startupDirectory, ".");
+    // Wide calls throughout: the ANSI ones turn letters outside the code page
+    // into '?', and the file is then never found. A directory the buffer
+    // cannot hold stays unknown.
+    const DWORD n = GetCurrentDirectoryW(MAX_PATH, startupDirectory);
+    if (n == 0 || n >= MAX_PATH) startupDirectory[0] = L'\0';
 }
 
+namespace {
+// Keys, values and the section are ASCII; the wide calls take them widened.
+struct Wide {
+    wchar_t text[32];
+    explicit Wide(const char* ascii) {
+        int i = 0;
+        for (; ascii[i] != '\0' && i < 31; ++i)
+            text[i] = wchar_t(ascii[i]);
+        text[i] = L'\0';
+    }
+};
+} // namespace
+
 static std::int32_t ReadProfileInt(const char* key, std::int32_t fallback, void* path) {
-    return std::int32_t(
-        GetPrivateProfileIntA(kSettingsSection, key, fallback, static_cast<const char*>(path)));
+    return std::int32_t(GetPrivateProfileIntW(Wide(kSettingsSection).text, Wide(key).text, fallback,
+                                              static_cast<const wchar_t*>(path)));
 }
 
 static SettingsValues CurrentSettings() {
@@ -31,7 +47,7 @@ static SettingsValues CurrentSettings() {
     return v;
 }
 
-static void Load(char* path) {
+static void Load(wchar_t* path) {
     SettingsValues v = CurrentSettings();
     ReadSettings(ReadProfileInt, path, v);
     windowX = v.x;
@@ -43,23 +59,34 @@ static void Load(char* path) {
         customColors[i] = v.customColors[i];
 }
 
-static void Save(const char* path) {
+static void Save(const wchar_t* path) {
     // A read-only file is the user's way of keeping settings fixed. Not every
     // system refuses the write (an administrator under Wine is let through),
     // so do not rely on the refusal.
-    const DWORD attributes = GetFileAttributesA(path);
+    const DWORD attributes = GetFileAttributesW(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
     SettingsValues v = CurrentSettings();
     v.averageFps = AverageFps();
     SettingsEntry entries[kSettingsKeyCount];
     FormatSettings(v, entries);
     for (const auto& e : entries)
-        WritePrivateProfileStringA(kSettingsSection, e.key, e.value, path);
+        WritePrivateProfileStringW(Wide(kSettingsSection).text, Wide(e.key).text,
+                                   Wide(e.value).text, path);
+}
+
+// A start-up directory too deep for the file's name is reached by its short
+// form, which FAT volumes (USB sticks) and most system volumes keep. Without
+// one the settings are neither read nor written.
+static bool SettingsPath(wchar_t (&path)[kSettingsPathSize]) {
+    if (BuildSettingsPath(startupDirectory, path, kSettingsPathSize)) return true;
+    wchar_t shortDirectory[MAX_PATH];
+    const DWORD n = GetShortPathNameW(startupDirectory, shortDirectory, MAX_PATH);
+    return n != 0 && n < MAX_PATH && BuildSettingsPath(shortDirectory, path, kSettingsPathSize);
 }
 
 void LoadOrSaveSettings(bool load) {
-    char path[kSettingsPathSize];
-    if (!BuildSettingsPath(startupDirectory, path, sizeof path)) return;
+    wchar_t path[kSettingsPathSize];
+    if (!SettingsPath(path)) return;
     if (load)
         Load(path);
     else

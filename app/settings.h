@@ -1,9 +1,10 @@
 // The settings file: "ZantheTintwell.ini" in the start-up directory, read
-// once at start-up and written once at exit.
+// once at start-up and written at exit, or when the session ends.
 #pragma once
 #include <windows.h>
 
-extern char startupDirectory[MAX_PATH];
+// Empty when the directory could not be taken: no file is read or written.
+extern wchar_t startupDirectory[MAX_PATH];
 
 // Records the directory current at start-up, which load and save both use.
 void ReadStartupDirectory();

@@ -1,5 +1,6 @@
 #include "app/settings_format.h"
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -66,11 +67,11 @@ void ReadSettings(SettingsIntReader readInt, void* context, SettingsValues& v) {
     }
 }
 
-bool BuildSettingsPath(const char* directory, char* out, std::size_t outSize) {
-    const std::size_t dirLen = std::strlen(directory);
-    const std::size_t nameLen = std::strlen(kSettingsFileName);
-    if (dirLen + nameLen + 1 > outSize) return false;
-    std::memcpy(out, directory, dirLen);
-    std::memcpy(out + dirLen, kSettingsFileName, nameLen + 1);
+bool BuildSettingsPath(const wchar_t* directory, wchar_t* out, std::size_t outSize) {
+    const std::size_t dirLen = std::wcslen(directory);
+    const std::size_t nameLen = std::wcslen(kSettingsFileName);
+    if (dirLen == 0 || dirLen + nameLen + 1 > outSize) return false;
+    std::wmemcpy(out, directory, dirLen);
+    std::wmemcpy(out + dirLen, kSettingsFileName, nameLen + 1);
     return true;
 }

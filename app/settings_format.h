@@ -4,8 +4,10 @@
 #include <cstdint>
 
 constexpr const char* kSettingsSection = "General";
-constexpr const char* kSettingsFileName = "\\ZantheTintwell.ini";
-constexpr std::size_t kSettingsPathSize = 1024;
+constexpr const wchar_t* kSettingsFileName = L"\\ZantheTintwell.ini";
+// The profile calls take at most MAX_PATH characters, the NUL included; Wine
+// makes files with garbage names of a longer path.
+constexpr std::size_t kSettingsPathSize = 260;
 
 constexpr std::uint32_t kDefaultCurrentColor = 16777215;    // white
 constexpr std::uint32_t kDefaultBackgroundColor = 16757435; // 0xFFB2BB, light lavender
@@ -45,8 +47,9 @@ using SettingsIntReader = std::int32_t (*)(const char* key, std::int32_t fallbac
 void ReadSettings(SettingsIntReader readInt, void* context, SettingsValues& values);
 
 // The directory with "\ZantheTintwell.ini" appended as it stands (a drive
-// root gives a doubled backslash). False when it does not fit.
-bool BuildSettingsPath(const char* directory, char* out, std::size_t outSize);
+// root gives a doubled backslash). False when the directory is unknown
+// (empty) or the path and its NUL do not fit in outSize characters.
+bool BuildSettingsPath(const wchar_t* directory, wchar_t* out, std::size_t outSize);
 
 // "Custom color " and the cell number.
 void PaletteKey(int cell, char (&out)[32]);

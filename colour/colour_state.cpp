@@ -28,6 +28,12 @@ static void SetBarFromComponent(PositionBar& bar, std::uint8_t component) {
     bar.value = ClampInt(component, bar.minimum, bar.maximum);
 }
 
+// A window not created is skipped: InvalidateRect of a null window repaints
+// every window on the desktop.
+static void Repaint(HWND window, const RECT* part) {
+    if (window) InvalidateRect(window, part, FALSE);
+}
+
 void RefreshColorViews(bool skipHexText) {
     if (!skipHexText) {
         char text[16];
@@ -42,9 +48,9 @@ void RefreshColorViews(bool skipHexText) {
     SetBarFromComponent(greenBar, currentGreen);
     SetBarFromComponent(blueBar, currentBlue);
     const RECT swatch = SwatchRect();
-    InvalidateRect(mainWindow, &swatch, FALSE);
-    InvalidateRect(brightnessBar.window, nullptr, FALSE);
-    InvalidateRect(redBar.window, nullptr, FALSE);
-    InvalidateRect(greenBar.window, nullptr, FALSE);
-    InvalidateRect(blueBar.window, nullptr, FALSE);
+    Repaint(mainWindow, &swatch);
+    Repaint(brightnessBar.window, nullptr);
+    Repaint(redBar.window, nullptr);
+    Repaint(greenBar.window, nullptr);
+    Repaint(blueBar.window, nullptr);
 }

@@ -177,7 +177,9 @@ void OnBarPress(PositionBar& bar, LPARAM lp) {
         return;
     }
     bar.dragging = 1;
-    SetCapture(bar.window);
+    // Taking it again, on a press of the other button, makes Wine report a
+    // capture change: the drag would end and the bar keep the capture for good.
+    if (GetCapture() != bar.window) SetCapture(bar.window);
     bar.savedValue = bar.value;
     // Sent before the value moves: the parent snapshots the pre-press value.
     SendDragState(bar, 1);

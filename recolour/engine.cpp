@@ -25,6 +25,13 @@ static bool Reserve(std::uint8_t*& buffer, std::uint32_t& capacity, std::uint64_
     return buffer != nullptr;
 }
 
+// Wine's ntdll exports wine_get_version; Windows' does not.
+static bool RunningUnderWine() {
+    static const bool wine =
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
 static bool Fail(RecolourEngine& e) {
     e.width = e.height = 0; // every later render finds nothing to paint
     return false;
@@ -86,7 +93,7 @@ bool CaptureTarget(RecolourEngine& e, HWND window, const RECT* area, const POINT
     e.pickPoint = *point;
     e.targetWindow = window;
     RECT client;
-    GetClientRect(window, &client);
+    if (!GetClientRect(window, &client)) return Fail(e); // closed since the pick
     e.area = area ? *area : client;
     if (e.area.right > client.right) e.area.right = client.right; // only the right edge
 
@@ -126,8 +133,9 @@ bool Render(RecolourEngine& e, ColorRef color) {
                       UINT(e.height), e.outputBuffer, &e.bitmapInfo, DIB_RGB_COLORS);
     // Wine keeps a second thread's drawing in its X connection until that
     // thread makes a round trip to the display; GdiFlush does not do it, a
-    // read from the device context does. Harmless on Windows.
-    GetPixel(dc, e.area.left, e.area.top);
+    // read from the device context does. Not on Windows, where a read from a
+    // composited window copies its surface back every frame.
+    if (RunningUnderWine()) GetPixel(dc, e.area.left, e.area.top);
     ReleaseDC(e.targetWindow, dc);
     return true;
 }

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 
 namespace e2e {
@@ -89,22 +89,51 @@ bool OpenClipboardPatiently() {
     return WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 2000);
 }
 
-void RemoveDirectoryTree(const std::string& dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = dir + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
+std::wstring Widen(const std::string& text) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(size_t(n), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), &wide[0], n);
+    return wide;
+}
+
+// "\\?\" lifts the file calls' limit of MAX_PATH; the path must be absolute.
+std::wstring Unlimited(const std::wstring& path) {
+    return L"\\\\?\\" + path;
+}
+
+bool ReadWholeFile(const std::wstring& path, std::string* text) {
+    HANDLE file =
+        CreateFileW(Unlimited(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    text->clear();
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text->append(buffer, got);
+    CloseHandle(file);
+    return true;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::string& text) {
+    HANDLE file = CreateFileW(Unlimited(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) &&
+                    written == text.size();
+    return CloseHandle(file) && ok;
+}
+
+void RemoveDirectoryTree(const std::wstring& dir) {
+    for (const std::wstring& name : FolderEntries(dir)) {
+        const std::wstring path = dir + L"\\" + name;
+        if (GetFileAttributesW(Unlimited(path).c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveDirectoryTree(path);
+        else
+            DeleteFileW(Unlimited(path).c_str());
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(Unlimited(dir).c_str());
 }
 
 struct FindMain {
@@ -492,6 +521,20 @@ std::vector<IniLine> ParseIni(const std::string& text) {
     return lines;
 }
 
+std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(Unlimited(folder + L"\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // ---- The program under test ----------------------------------------------------
 
 Tintwell::Tintwell() {
@@ -505,6 +548,7 @@ Tintwell::Tintwell() {
         if (CreateDirectoryA(directory_.c_str(), nullptr)) break;
         if (GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
+    folder_ = Widen(directory_);
 }
 
 Tintwell::~Tintwell() {
@@ -514,26 +558,29 @@ Tintwell::~Tintwell() {
     }
     if (process_.hProcess) CloseHandle(process_.hProcess);
     if (process_.hThread) CloseHandle(process_.hThread);
-    RemoveDirectoryTree(directory_);
+    RemoveDirectoryTree(Widen(directory_));
 }
 
 bool Tintwell::Start(const LaunchOptions& options) {
-    if (options.ini) {
-        std::ofstream out(IniPath(), std::ios::binary);
-        out << *options.ini;
+    // Made one level at a time.
+    for (size_t end = 0; end != std::wstring::npos && !options.folder.empty();) {
+        end = options.folder.find(L'\\', end + 1);
+        folder_ = Widen(directory_) + L"\\" + options.folder.substr(0, end);
+        CreateDirectoryW(Unlimited(folder_).c_str(), nullptr);
     }
-    STARTUPINFOA startup{};
+    if (options.ini && !WriteWholeFile(IniPath(), *options.ini)) return false;
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (options.showCommand) {
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = *options.showCommand;
     }
-    std::string command = "\"" + TintwellPath() + "\"";
-    if (!options.arguments.empty()) command += " " + options.arguments;
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    if (!CreateProcessA(TintwellPath().c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory_.c_str(), &startup, &process_)) {
+    std::wstring command = Widen("\"" + TintwellPath() + "\"");
+    if (!options.arguments.empty()) command += Widen(" " + options.arguments);
+    std::vector<wchar_t> line(command.begin(), command.end());
+    line.push_back(L'\0');
+    if (!CreateProcessW(Widen(TintwellPath()).c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, folder_.c_str(), &startup, &process_)) {
         std::fprintf(stderr, "cannot start %s (error %lu)\n", TintwellPath().c_str(),
                      GetLastError());
         return false;
@@ -703,21 +750,16 @@ void Tintwell::ClickClient(int x, int y, Button button) const {
     Click(p.x, p.y, button);
 }
 
-std::string Tintwell::IniPath() const {
-    return directory_ + "\\" + expected::kIniName;
+std::wstring Tintwell::IniPath() const {
+    return folder_ + L"\\" + Widen(expected::kIniName);
 }
 
 bool Tintwell::IniExists() const {
-    return GetFileAttributesA(IniPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Unlimited(IniPath()).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Tintwell::ReadIni(std::string* text) const {
-    std::ifstream in(IniPath(), std::ios::binary);
-    if (!in) return false;
-    std::ostringstream all;
-    all << in.rdbuf();
-    *text = all.str();
-    return true;
+    return ReadWholeFile(IniPath(), text);
 }
 
 std::vector<IniLine> Tintwell::IniLines() const {

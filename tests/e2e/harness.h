@@ -131,6 +131,9 @@ struct IniLine {
 // The key lines of an INI text, in file order, with their section.
 std::vector<IniLine> ParseIni(const std::string& text);
 
+// The names in a folder, sorted, without "." and ".."; paths of any length.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);
+
 // ---- The program under test ---------------------------------------------------
 
 struct LaunchOptions {
@@ -138,6 +141,9 @@ struct LaunchOptions {
     std::optional<WORD> showCommand; // STARTF_USESHOWWINDOW with this command
     std::string arguments;           // appended to the command line
     bool expectWindow = true;        // false: do not wait for the main window
+    // A folder inside the fresh directory, made first and started in, with
+    // the file there: "a\\b" for two levels, any letters and any length.
+    std::wstring folder = L"";
 };
 
 struct ChildWindow {
@@ -160,9 +166,11 @@ class Tintwell {
     bool Start(const LaunchOptions& options = {});
     bool Running() const;
     HWND Window() const { return window_; }
+    HANDLE Process() const { return process_.hProcess; }
     DWORD ProcessId() const { return process_.dwProcessId; }
     DWORD ThreadId() const { return process_.dwThreadId; }
     const std::string& Directory() const { return directory_; }
+    const std::wstring& StartFolder() const { return folder_; } // where it was started
 
     // Waits until the program is idle and nothing of its windows awaits painting.
     bool Settle(DWORD timeoutMs = 5000) const;
@@ -192,7 +200,7 @@ class Tintwell {
     // Clicks at a client point of the main window.
     void ClickClient(int x, int y, Button button = Button::Left) const;
 
-    std::string IniPath() const;
+    std::wstring IniPath() const; // in the start folder
     bool IniExists() const;
     bool ReadIni(std::string* text) const;
     std::vector<IniLine> IniLines() const;
@@ -208,6 +216,7 @@ class Tintwell {
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
     std::string directory_;
+    std::wstring folder_;
     bool exited_ = false;
     DWORD exitCode_ = 0;
 };

@@ -145,8 +145,7 @@ TEST_F(Palette, ClicksBetweenCellsChangeNothing) {
         ASSERT_TRUE(ToggleAutoApply()) << "the check box did not turn";
         EXPECT_EQ("1A2B3C", Text());
     }
-    // Turning "Auto apply" off without a target redraws every window, so
-    // the cells are read once the window has painted again.
+    // Read once the window has handled and painted every click.
     ASSERT_TRUE(app.Settle());
     for (int i = 0; i < kPaletteCells; ++i)
         EXPECT_TRUE(CellShows(i, kBuiltInPalette[i])) << "cell " << i;

@@ -287,6 +287,18 @@ TEST_F(Mixing, EscDuringADragRestoresTheValueAndCloses) {
     EXPECT_EQ(std::to_string(RGB(0x7F, 0xFF, 0xFF)), saved);
 }
 
+// A press of the other button during a drag leaves the mouse with the bar
+// only until both are let go: a click on the palette then takes its colour.
+TEST_F(Mixing, OtherButtonDuringADragLeavesNoCaptureBehind) {
+    ASSERT_NO_FATAL_FAILURE(Press(kRedBar, 73));
+    e2e::MouseDownHere(e2e::Button::Right);
+    e2e::MouseUpHere(e2e::Button::Left);
+    e2e::MouseUpHere(e2e::Button::Right);
+    const POINT cell = e2e::Middle(app.ToScreen(PaletteCell(2)));
+    e2e::Click(cell.x, cell.y);
+    EXPECT_TRUE(TextBecomes("0000FF"));
+}
+
 // A press beside the track pages once, then after a pause walks one step at
 // a time while held, until a left-button release over the bar stops it.
 TEST_F(Mixing, HeldPagePressRepeatsInSingleSteps) {

@@ -6,19 +6,28 @@
 #include <string>
 
 TEST(SettingsPath, AppendsTheFileNameWithItsBackslash) {
-    char path[kSettingsPathSize];
-    ASSERT_TRUE(BuildSettingsPath("C:\\Users\\me", path, sizeof path));
-    EXPECT_STREQ(path, "C:\\Users\\me\\ZantheTintwell.ini");
-    ASSERT_TRUE(BuildSettingsPath("D:\\", path, sizeof path));
-    EXPECT_STREQ(path, "D:\\\\ZantheTintwell.ini");
-    ASSERT_TRUE(BuildSettingsPath(".", path, sizeof path));
-    EXPECT_STREQ(path, ".\\ZantheTintwell.ini");
+    wchar_t path[kSettingsPathSize];
+    ASSERT_TRUE(BuildSettingsPath(L"C:\\Users\\me", path, kSettingsPathSize));
+    EXPECT_STREQ(path, L"C:\\Users\\me\\ZantheTintwell.ini");
+    ASSERT_TRUE(BuildSettingsPath(L"D:\\", path, kSettingsPathSize));
+    EXPECT_STREQ(path, L"D:\\\\ZantheTintwell.ini");
+    // Letters outside the ANSI code page are kept as they are.
+    ASSERT_TRUE(
+        BuildSettingsPath(L"C:\\Farben-\u0426\u0432\u0435\u0442-\u8272", path, kSettingsPathSize));
+    EXPECT_STREQ(path, L"C:\\Farben-\u0426\u0432\u0435\u0442-\u8272\\ZantheTintwell.ini");
 }
 
-TEST(SettingsPath, RefusesWhatDoesNotFit) {
-    char small[20];
-    EXPECT_FALSE(BuildSettingsPath("C:\\x", small, sizeof small));
-    EXPECT_TRUE(BuildSettingsPath("", small, sizeof small)); // 19 characters and the NUL
+// What the profile calls take: 259 characters and the NUL.
+TEST(SettingsPath, RefusesWhatTheProfileCallsCannotTakeAndAnUnknownDirectory) {
+    wchar_t path[kSettingsPathSize];
+    const std::wstring fits = L"C:\\" + std::wstring(240 - 3, L'a'); // 240 + 19 = 259
+    ASSERT_TRUE(BuildSettingsPath(fits.c_str(), path, kSettingsPathSize));
+    EXPECT_EQ(std::wstring(path).size(), 259u);
+    EXPECT_FALSE(BuildSettingsPath((fits + L"a").c_str(), path, kSettingsPathSize));
+    EXPECT_FALSE(BuildSettingsPath((L"C:\\" + std::wstring(254, L'a')).c_str(), path,
+                                   kSettingsPathSize)); // a 257-character start-up folder
+    EXPECT_FALSE(BuildSettingsPath(L"", path, kSettingsPathSize));
+    EXPECT_EQ(kSettingsPathSize, 260u);
 }
 
 TEST(FormatSettings, SixteenKeysInOrderWithDefaults) {

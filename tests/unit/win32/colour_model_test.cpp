@@ -88,3 +88,16 @@ TEST_F(ColourModel, OtherBarsDragStateLeavesTheSnapshot) {
     OnBarValueChanged(77, 12345); // not a bar
     EXPECT_EQ(currentColor.load(), before);
 }
+
+// No main window and no bars here: a null window would have the platform
+// repaint every window on the desktop instead.
+TEST_F(ColourModel, ViewsNotCreatedAreNotRepainted) {
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 50, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    UpdateWindow(other);
+    ASSERT_FALSE(GetUpdateRect(other, nullptr, FALSE));
+    SetColour(0x00102030);
+    EXPECT_FALSE(GetUpdateRect(other, nullptr, FALSE));
+    DestroyWindow(other);
+}

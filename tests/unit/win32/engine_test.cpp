@@ -95,5 +95,10 @@ TEST(RecolourEngine, AFailedCaptureLeavesNoSnapshotToPaint) {
     EXPECT_EQ(e.width, 0);
     EXPECT_EQ(e.height, 0);
     EXPECT_FALSE(Render(e, 0));
+    // A target closed between the pick and the capture has no client area.
+    ASSERT_TRUE(CaptureTarget(e, w, nullptr, &inside));
     DestroyWindow(w);
+    EXPECT_FALSE(CaptureTarget(e, w, nullptr, &inside));
+    EXPECT_EQ(e.width, 0);
+    EXPECT_EQ(e.height, 0);
 }
