@@ -18,6 +18,9 @@ LRESULT CALLBACK KeyForwardProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void OnMainClose();
 void CopyHexToClipboard();
+// Our text on the clipboard as CF_TEXT, in place of whatever it held; other
+// programs read it as Unicode too, converted by the system.
+void CopyTextToClipboard(const char* text);
 void ParseHexText();
 void OnPaletteLeftClick(LPARAM lParam);
 void OnPaletteRightClick(LPARAM lParam);
