@@ -325,10 +325,16 @@ class CopyMenu : public Input {
     bool Closed() const {
         return e2e::WaitUntil([] { return e2e::VisibleMenu() == nullptr; });
     }
-    // A left click on Copy gives it the focus (and copies the text).
+    // A left click on Copy gives it the focus; it copies the text too, so
+    // wait for that before the clipboard is set.
     bool FocusCopy() const {
+        if (!e2e::EmptyTheClipboard()) return false;
         app.ClickClient(Middle(kCopyButton).x, Middle(kCopyButton).y);
-        return e2e::WaitUntil([this] { return app.Focus() == copy; });
+        std::string copied;
+        return e2e::WaitUntil([&] {
+            return app.Focus() == copy && e2e::ClipboardText(&copied) &&
+                   copied == Text().substr(0, 6);
+        });
     }
 
     // Waits for `text` on the clipboard, read as CF_TEXT and as CF_UNICODETEXT.
