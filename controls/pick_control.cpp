@@ -45,7 +45,7 @@ void MakeSampleBitmap(PickControl& pick, HDC source) {
 // Copies the 5x5 block around p into the sample and returns the colour under
 // p, or CLR_INVALID where none can be read.
 COLORREF ReadSample(PickControl& pick, HDC source, POINT p) {
-    // Made once: the depth of the first window sampled is kept from then on.
+    // Made once: the screen's depth at the first sample is kept from then on.
     if (!pick.sampleBitmap) MakeSampleBitmap(pick, source);
 
     HDC memory = CreateCompatibleDC(source);
@@ -67,7 +67,7 @@ COLORREF ReadSample(PickControl& pick, HDC source, POINT p) {
         std::memcpy(&pixel, row + 2 * kSampleMiddle, sizeof pixel);
         return Expand555(pixel);
     }
-    // Read straight from the window; outside its clip region this is CLR_INVALID.
+    // Read straight from the screen; off it this is CLR_INVALID.
     return GetPixel(source, p.x, p.y);
 }
 
@@ -128,14 +128,14 @@ void OnPickKeyDown(PickControl& pick, WPARAM key, LPARAM lp) {
 void OnPickMouseMove(PickControl& pick) {
     if (!pick.capturing) return;
     POINT p;
-    GetCursorPos(&p); // the message's own coordinates are relative to us
-    HWND under = WindowFromPoint(p);
-    if (under == pick.window) return; // keep the last preview, report nothing
-    ScreenToClient(under, &p);
-    HDC dc = GetDC(under);
-    const COLORREF colour = ReadSample(pick, dc, p);
+    if (!GetCursorPos(&p)) return; // the message's own coordinates are relative to us
+    if (WindowFromPoint(p) == pick.window) return; // keep the last preview, report nothing
+    // Read what the screen shows: many windows (GPU-drawn, layered) hold
+    // nothing readable in their own device context.
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = ReadSample(pick, screen, p);
     InvalidateRect(pick.window, nullptr, FALSE);
-    ReleaseDC(under, dc);
+    ReleaseDC(nullptr, screen);
     if (colour != CLR_INVALID)
         PostMessageA(pick.parent, pick.baseMessage, static_cast<WPARAM>(colour), RecordParam(pick));
 }

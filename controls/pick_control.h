@@ -10,7 +10,7 @@
 #include <cstdint>
 
 struct PickControl {
-    HBITMAP sampleBitmap;  // 5x5, compatible with the first window sampled
+    HBITMAP sampleBitmap;  // 5x5, compatible with the screen at the first sample
     BITMAPINFO sampleInfo; // describes it for GetDIBits
     HBRUSH backgroundBrush;
     HWND parent;

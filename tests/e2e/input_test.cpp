@@ -347,6 +347,7 @@ class CopyMenu : public Input {
                        unicode == std::wstring(text.begin(), text.end());
             }))
             return ::testing::AssertionSuccess();
+        e2e::ClipboardUnicodeText(&unicode);
         return ::testing::AssertionFailure() << "the clipboard holds \"" << ansi << "\" and "
                                              << unicode.size() << " Unicode characters";
     }
