@@ -98,6 +98,7 @@ void OnPickEraseBackground(PickControl& pick, HDC dc) {
 void BeginPick(PickControl& pick) {
     SetFocus(pick.window);
     pick.capturing = 1;
+    ForgetNudge(pick);
     // Wine sends WM_CAPTURECHANGED even when the capture goes to the window
     // that holds it already, which would cancel the pick this press goes on.
     if (GetCapture() != pick.window) SetCapture(pick.window);
@@ -111,24 +112,15 @@ void EndPick(PickControl& pick, WPARAM outcome) {
     // Cleared before ReleaseCapture: the WM_CAPTURECHANGED it delivers at once
     // comes back here and must find nothing to end.
     pick.capturing = 0;
+    StopNudgeWatch(pick);
     ReleaseCapture();
     SendPickState(pick, outcome);
     InvalidateRect(pick.window, nullptr, FALSE);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
-void OnPickKeyDown(PickControl& pick, WPARAM key, LPARAM lp) {
-    if (pick.capturing && key == VK_ESCAPE) {
-        EndPick(pick, kPickCancel); // swallowed: Esc here must not close the main window
-        return;
-    }
-    PostMessageA(pick.parent, WM_KEYDOWN, key, lp);
-}
-
-void OnPickMouseMove(PickControl& pick) {
-    if (!pick.capturing) return;
-    POINT p;
-    if (!GetCursorPos(&p)) return; // the message's own coordinates are relative to us
+// The sample step at a screen point: preview and report.
+void SampleAt(PickControl& pick, POINT p) {
     if (WindowFromPoint(p) == pick.window) return; // keep the last preview, report nothing
     // Read what the screen shows: many windows (GPU-drawn, layered) hold
     // nothing readable in their own device context.
@@ -138,6 +130,39 @@ void OnPickMouseMove(PickControl& pick) {
     ReleaseDC(nullptr, screen);
     if (colour != CLR_INVALID)
         PostMessageA(pick.parent, pick.baseMessage, static_cast<WPARAM>(colour), RecordParam(pick));
+}
+
+void OnPickKeyDown(PickControl& pick, WPARAM key, LPARAM lp) {
+    if (pick.capturing && key == VK_ESCAPE) {
+        EndPick(pick, kPickCancel); // swallowed: Esc here must not close the main window
+        return;
+    }
+    if (pick.capturing && IsNudgeKey(key)) {
+        POINT to;
+        // Sampled at once, where the pointer was sent: its own report may lag.
+        if (NudgePointer(pick, key, &to)) SampleAt(pick, to);
+        return;
+    }
+    PostMessageA(pick.parent, WM_KEYDOWN, key, lp);
+}
+
+void OnPickMouseMove(PickControl& pick) {
+    if (!pick.capturing) return;
+    POINT p;
+    if (!GetCursorPos(&p)) return; // the message's own coordinates are relative to us
+    if (IsNudgeEcho(pick, p)) return;
+    SampleAt(pick, p);
+}
+
+// Wine alone: after a nudge the pointer's moves and the release come by timer.
+void OnPickTimer(PickControl& pick) {
+    if (!pick.capturing) return;
+    POINT p;
+    switch (WatchAfterNudge(pick, &p)) {
+    case NudgeWatch::Moved: SampleAt(pick, p); break;
+    case NudgeWatch::Released: EndPick(pick, kPickCommit); break;
+    case NudgeWatch::Nothing: break;
+    }
 }
 
 LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -153,6 +178,7 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN: BeginPick(*pick); break;
     case WM_LBUTTONUP: EndPick(*pick, kPickCommit); break;
     case WM_CAPTURECHANGED: EndPick(*pick, kPickCancel); break;
+    case WM_TIMER: OnPickTimer(*pick); break;
     default: break;
     }
     return DefWindowProcA(w, msg, wp, lp);
@@ -163,7 +189,7 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 PickControl::PickControl()
     : sampleBitmap(nullptr), sampleInfo{}, backgroundBrush(nullptr), parent(nullptr),
       window(nullptr), baseMessage(0), bitsPerPixel(0), clientWidth(0), clientHeight(0),
-      capturing(0) {
+      capturing(0), nudge{} {
     if (pickCount == 0) RegisterControlClass(kPickClass);
     ++pickCount;
 }

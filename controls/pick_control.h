@@ -7,6 +7,7 @@
 // (left-button release: commit) or -1 (Esc or capture loss: cancel).
 #pragma once
 #include <windows.h>
+#include "controls/pick_nudge.h"
 #include <cstdint>
 
 struct PickControl {
@@ -19,6 +20,7 @@ struct PickControl {
     std::int32_t bitsPerPixel; // of the sample bitmap; 0 before the first sample
     std::int32_t clientWidth, clientHeight;
     std::uint8_t capturing;
+    NudgeState nudge; // the last arrow-key nudge of the pointer
 
     PickControl(); // registers the class on the first construction
     ~PickControl();

@@ -163,6 +163,14 @@ class PickColor : public ::testing::Test {
         return WaitPumping([this] { return app.Capture() == nullptr; });
     }
 
+    // Presses on the eyedropper; true once the pick has begun and the keys
+    // go to the eyedropper.
+    bool PressEyedropper() {
+        e2e::MouseDown(eyedropper.x, eyedropper.y);
+        const HWND box = app.ChildAt("zPickColor", kPickColour);
+        return PickBegun() && WaitPumping([&] { return app.Focus() == box; });
+    }
+
     bool TextBecomes(const std::string& text) {
         return WaitPumping([&] { return Tintwell::Text(edit) == text; });
     }
@@ -371,6 +379,53 @@ TEST_F(PickColor, ReadsWhatTheScreenShowsOverALayeredWindow) {
     ASSERT_TRUE(PickEnded());
     EXPECT_EQ(HexText(Reported(shown)), Tintwell::Text(edit));
     EXPECT_TRUE(BoxShows(shown)) << "the box does not show the layered window's colour";
+}
+
+// Arrow keys during a pick move the pointer one screen pixel, ten with
+// Shift, and sample there at once; the release commits where they left it.
+TEST_F(PickColor, ArrowKeysNudgeThePointerAndSampleAtOnce) {
+    const e2e::StripesWindow stripes(POINT{420, 540}, 40, 60);
+    ASSERT_TRUE(stripes.Shown()) << "the stripes did not show their colours";
+    auto text = [](int column) {
+        return HexText(Reported(e2e::StripesWindow::ShownColour(column)));
+    };
+    auto pointerOver = [&](int column) {
+        const POINT want = stripes.Column(column);
+        POINT p;
+        return WaitPumping([&] { return GetCursorPos(&p) && p.x == want.x && p.y == want.y; });
+    };
+    ASSERT_TRUE(PressEyedropper());
+    ASSERT_TRUE(e2e::MouseMove(stripes.Column(10).x, stripes.Column(10).y));
+    ASSERT_TRUE(TextBecomes(text(10))) << "text is " << Tintwell::Text(edit);
+    for (int column : {11, 12, 13}) {
+        e2e::KeyPress(VK_RIGHT);
+        EXPECT_TRUE(TextBecomes(text(column)))
+            << "column " << column << ": text is " << Tintwell::Text(edit);
+    }
+    e2e::KeyChord({VK_SHIFT, VK_LEFT});
+    EXPECT_TRUE(TextBecomes(text(3))) << "text is " << Tintwell::Text(edit);
+    EXPECT_TRUE(pointerOver(3)) << "the pointer is not over column 3";
+    e2e::MouseUpHere();
+    ASSERT_TRUE(PickEnded());
+    EXPECT_EQ(text(3), Tintwell::Text(edit));
+    // Outside a pick the arrows are passed on and change nothing: the Esc
+    // after one closes the program with the pointer where it was.
+    e2e::KeyPress(VK_RIGHT);
+    EXPECT_EQ(text(3), SavedColourAfterEsc());
+    EXPECT_TRUE(pointerOver(3)) << "an arrow outside a pick moved the pointer";
+}
+
+TEST_F(PickColor, NudgesStayOnTheScreen) {
+    ASSERT_TRUE(PressEyedropper());
+    ASSERT_TRUE(e2e::MouseMove(3, 700));
+    e2e::KeyChord({VK_SHIFT, VK_LEFT}); // 10 to the left: as far as the edge, x 0
+    e2e::KeyPress(VK_RIGHT);
+    POINT p;
+    EXPECT_TRUE(WaitPumping([&] { return GetCursorPos(&p) && p.x == 1 && p.y == 700; }))
+        << "the pointer is at " << p.x << "," << p.y;
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(PickEnded());
+    e2e::MouseUpHere();
 }
 
 } // namespace
