@@ -4,7 +4,8 @@
 // around the pointer enlarged. N is posted with the colour reference under the
 // pointer at each move (never over the control itself, never where no colour
 // can be read); N + 1 is sent with 1 at each press, then exactly one of 0
-// (left-button release: commit) or -1 (Esc or capture loss: cancel).
+// (left-button release: commit) or -1 (Esc or capture loss: cancel). The
+// arrow keys move the pointer by a pixel during a pick (pick_nudge.h).
 #pragma once
 #include <windows.h>
 #include "controls/pick_nudge.h"
