@@ -29,7 +29,8 @@ TEST(NudgeSettling, LastsTheSettleTimeAcrossTheTickCounterWrapping) {
     EXPECT_TRUE(NudgeSettling(1000, 1000, 300));
     EXPECT_TRUE(NudgeSettling(1299, 1000, 300));
     EXPECT_FALSE(NudgeSettling(1300, 1000, 300));
-    EXPECT_TRUE(NudgeSettling(100, 0xFFFFFF00u, 357)); // 356 ms later, wrapped
+    EXPECT_TRUE(NudgeSettling(0xFFFFFF10u, 0xFFFFFF00u, 300)); // the counter about to wrap
+    EXPECT_TRUE(NudgeSettling(100, 0xFFFFFF00u, 357));         // 356 ms later, wrapped
     EXPECT_FALSE(NudgeSettling(100, 0xFFFFFF00u, 356));
     EXPECT_FALSE(NudgeSettling(1000, 1000, 0)); // no settling at all
 }
