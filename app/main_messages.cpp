@@ -144,15 +144,22 @@ static bool OpenClipboardPatiently() {
 }
 
 void CopyHexToClipboard() {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, 7);
+    char text[7]; // the first six characters
+    text[0] = '\0';
+    SendMessageA(editBox, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    CopyTextToClipboard(text);
+}
+
+void CopyTextToClipboard(const char* text) {
+    const SIZE_T size = SIZE_T(lstrlenA(text)) + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
     if (!memory) return;
-    char* text = static_cast<char*>(GlobalLock(memory));
-    if (!text) {
+    char* copy = static_cast<char*>(GlobalLock(memory));
+    if (!copy) {
         GlobalFree(memory);
         return;
     }
-    text[0] = '\0';
-    SendMessageA(editBox, WM_GETTEXT, 7, reinterpret_cast<LPARAM>(text));
+    CopyMemory(copy, text, size);
     GlobalUnlock(memory);
 
     if (!OpenClipboardPatiently()) {

@@ -20,6 +20,9 @@ void OnMainClose();
 // windowX and windowY from the window, unless it is minimised.
 void RecordWindowPosition();
 void CopyHexToClipboard();
+// Our text on the clipboard as CF_TEXT, in place of whatever it held; other
+// programs read it as Unicode too, converted by the system.
+void CopyTextToClipboard(const char* text);
 void ParseHexText();
 void OnPaletteLeftClick(LPARAM lParam);
 void OnPaletteRightClick(LPARAM lParam);

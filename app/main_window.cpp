@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/copy_menu.h"
 #include "app/dpi.h"
 #include "app/main_messages.h"
 #include "app/placement.h"
@@ -160,7 +161,7 @@ bool CreateMainWindow(int showCommand) {
 
     SetFocus(editBox);
     SubclassForKeys(editBox, KeyForwardProc);
-    SubclassForKeys(copyButton, KeyForwardProc);
+    SubclassForKeys(copyButton, CopyButtonProc);
     SubclassForKeys(closeButton, KeyForwardProc);
     SubclassForKeys(autoApplyBox, KeyForwardProc);
     return true;

@@ -46,7 +46,7 @@ void MakeSampleBitmap(PickControl& pick, HDC source) {
 // Copies the 5x5 block around p into the sample and returns the colour under
 // p, or CLR_INVALID where none can be read.
 COLORREF ReadSample(PickControl& pick, HDC source, POINT p) {
-    // Made once: the depth of the first window sampled is kept from then on.
+    // Made once: the screen's depth at the first sample is kept from then on.
     if (!pick.sampleBitmap) MakeSampleBitmap(pick, source);
 
     HDC memory = CreateCompatibleDC(source);
@@ -68,7 +68,7 @@ COLORREF ReadSample(PickControl& pick, HDC source, POINT p) {
         std::memcpy(&pixel, row + 2 * kSampleMiddle, sizeof pixel);
         return Expand555(pixel);
     }
-    // Read straight from the window; outside its clip region this is CLR_INVALID.
+    // Read straight from the screen; off it this is CLR_INVALID.
     return GetPixel(source, p.x, p.y);
 }
 
@@ -108,6 +108,7 @@ void OnPickEraseBackground(PickControl& pick, HDC dc) {
 void BeginPick(PickControl& pick) {
     SetFocus(pick.window);
     pick.capturing = 1;
+    ForgetNudge(pick);
     // Wine sends WM_CAPTURECHANGED even when the capture goes to the window
     // that holds it already, which would cancel the pick this press goes on.
     if (GetCapture() != pick.window) SetCapture(pick.window);
@@ -121,15 +122,35 @@ void EndPick(PickControl& pick, WPARAM outcome) {
     // Cleared before ReleaseCapture: the WM_CAPTURECHANGED it delivers at once
     // comes back here and must find nothing to end.
     pick.capturing = 0;
+    StopNudgeWatch(pick);
     ReleaseCapture();
     SendPickState(pick, outcome);
     InvalidateRect(pick.window, nullptr, FALSE);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
+// The sample step at a screen point: preview and report.
+void SampleAt(PickControl& pick, POINT p) {
+    if (WindowFromPoint(p) == pick.window) return; // keep the last preview, report nothing
+    // Read what the screen shows: many windows (GPU-drawn, layered) hold
+    // nothing readable in their own device context.
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = ReadSample(pick, screen, p);
+    InvalidateRect(pick.window, nullptr, FALSE);
+    ReleaseDC(nullptr, screen);
+    if (colour != CLR_INVALID)
+        PostMessageA(pick.parent, pick.baseMessage, static_cast<WPARAM>(colour), RecordParam(pick));
+}
+
 void OnPickKeyDown(PickControl& pick, WPARAM key, LPARAM lp) {
     if (pick.capturing && key == VK_ESCAPE) {
         EndPick(pick, kPickCancel); // swallowed: Esc here must not close the main window
+        return;
+    }
+    if (pick.capturing && IsNudgeKey(key)) {
+        POINT to;
+        // Sampled at once, where the pointer was sent: its own report may lag.
+        if (NudgePointer(pick, key, &to)) SampleAt(pick, to);
         return;
     }
     PostMessageA(pick.parent, WM_KEYDOWN, key, lp);
@@ -138,16 +159,20 @@ void OnPickKeyDown(PickControl& pick, WPARAM key, LPARAM lp) {
 void OnPickMouseMove(PickControl& pick) {
     if (!pick.capturing) return;
     POINT p;
-    GetCursorPos(&p); // the message's own coordinates are relative to us
-    HWND under = WindowFromPoint(p);
-    if (under == pick.window) return; // keep the last preview, report nothing
-    ScreenToClient(under, &p);
-    HDC dc = GetDC(under);
-    const COLORREF colour = ReadSample(pick, dc, p);
-    InvalidateRect(pick.window, nullptr, FALSE);
-    ReleaseDC(under, dc);
-    if (colour != CLR_INVALID)
-        PostMessageA(pick.parent, pick.baseMessage, static_cast<WPARAM>(colour), RecordParam(pick));
+    if (!GetCursorPos(&p)) return; // the message's own coordinates are relative to us
+    if (IsNudgeEcho(pick, p)) return;
+    SampleAt(pick, p);
+}
+
+// Wine alone: after a nudge the pointer's moves and the release come by timer.
+void OnPickTimer(PickControl& pick) {
+    if (!pick.capturing) return;
+    POINT p;
+    switch (WatchAfterNudge(pick, &p)) {
+    case NudgeWatch::Moved: SampleAt(pick, p); break;
+    case NudgeWatch::Released: EndPick(pick, kPickCommit); break;
+    case NudgeWatch::Nothing: break;
+    }
 }
 
 LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -163,6 +188,7 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN: BeginPick(*pick); break;
     case WM_LBUTTONUP: EndPick(*pick, kPickCommit); break;
     case WM_CAPTURECHANGED: EndPick(*pick, kPickCancel); break;
+    case WM_TIMER: OnPickTimer(*pick); break;
     default: break;
     }
     return DefWindowProcA(w, msg, wp, lp);
@@ -173,7 +199,7 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 PickControl::PickControl()
     : sampleBitmap(nullptr), sampleInfo{}, backgroundBrush(nullptr), parent(nullptr),
       window(nullptr), baseMessage(0), bitsPerPixel(0), clientWidth(0), clientHeight(0),
-      capturing(0), dpi(kBaseDpi) {
+      capturing(0), dpi(kBaseDpi), nudge{} {
     if (pickCount == 0) RegisterControlClass(kPickClass);
     ++pickCount;
 }

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/records.h"
 #include "colour/colour_state.h"
+#include "controls/pick_nudge.h"
 #include "recolour/worker.h"
 
 static bool FromPickWindow(LPARAM lParam) {
@@ -20,7 +21,8 @@ void OnPickWindowHover(WPARAM wParam, LPARAM lParam) {
 
 static void ChooseTargetUnderCursor() {
     POINT p;
-    GetCursorPos(&p);
+    // Where the pick is, nudged by keys or not; no position, no new target.
+    if (!PickPoint(pickWindowControl, &p)) return;
     HWND window = WindowFromPoint(p);
     if (window == pickWindowControl.window) return; // keep the previous target
     ScreenToClient(window, &p);

@@ -363,6 +363,94 @@ COLORREF ScreenPixel(int x, int y) {
     return one.At(x, y);
 }
 
+// ---- Windows of the driver's -------------------------------------------------
+
+namespace {
+LRESULT CALLBACK StripesProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        RECT client;
+        GetClientRect(w, &client);
+        for (int x = 0; x < client.right; ++x) {
+            const RECT column{x, 0, x + 1, client.bottom};
+            HBRUSH brush = CreateSolidBrush(StripesWindow::Colour(x));
+            FillRect(dc, &column, brush);
+            DeleteObject(brush);
+        }
+        EndPaint(w, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND: return 1; // the paint covers every pixel
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(w, msg, wp, lp);
+    }
+}
+} // namespace
+
+StripesWindow::StripesWindow(POINT origin, int columns, int height)
+    : origin_(origin), columns_(columns), height_(height) {
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = std::thread([this] { Run(); });
+    WaitForSingleObject(ready_, 10000);
+}
+
+StripesWindow::~StripesWindow() {
+    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+    thread_.join();
+    CloseHandle(ready_);
+}
+
+void StripesWindow::Run() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = StripesProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = "E2eStripesWindow";
+    RegisterClassA(&wc); // fails harmlessly when an earlier window registered it
+    HWND w =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, origin_.x,
+                        origin_.y, columns_, height_, nullptr, nullptr, wc.hInstance, nullptr);
+    if (w) {
+        ShowWindow(w, SW_SHOWNOACTIVATE);
+        UpdateWindow(w);
+    }
+    window_ = w;
+    SetEvent(ready_);
+    MSG msg;
+    while (w && GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageA(&msg);
+}
+
+RECT StripesWindow::ScreenRect() const {
+    return RECT{origin_.x, origin_.y, origin_.x + columns_, origin_.y + height_};
+}
+
+POINT StripesWindow::Column(int i) const {
+    return POINT{origin_.x + i, origin_.y + height_ / 2};
+}
+
+COLORREF StripesWindow::Colour(int i) {
+    // Five bits widened to eight as the platform widens them, so that the
+    // colour survives a 5-5-5 round trip unchanged.
+    auto widen = [](int c) { return static_cast<BYTE>((c << 3) | (c >> 2)); };
+    return RGB(widen(i & 31), widen(4 + 3 * ((i >> 5) & 7)), widen(31 - (i & 31)));
+}
+
+bool StripesWindow::Shown(DWORD timeoutMs) const {
+    return window_ && WaitUntil(
+                          [this] {
+                              const ScreenImage image(ScreenRect());
+                              for (int i = 0; i < columns_; ++i) {
+                                  const POINT p = Column(i);
+                                  if (image.At(p.x, p.y) != ShownColour(i)) return false;
+                              }
+                              return true;
+                          },
+                          timeoutMs);
+}
+
 // ---- Input ------------------------------------------------------------------
 
 bool MouseMove(int x, int y) {

@@ -4,10 +4,12 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/e2e/expected.h"
@@ -81,6 +83,37 @@ class ScreenImage {
 };
 
 COLORREF ScreenPixel(int x, int y);
+
+// ---- Windows of the driver's -------------------------------------------------
+
+// A topmost window of one-pixel columns, each its own colour, at a screen
+// place, run on a thread of its own so that it keeps painting while a test
+// waits. No two of the first 256 columns share the top five bits of all three
+// components, so they differ on a 16-bit screen too.
+class StripesWindow {
+  public:
+    StripesWindow(POINT origin, int columns, int height);
+    ~StripesWindow();
+    StripesWindow(const StripesWindow&) = delete;
+    StripesWindow& operator=(const StripesWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    RECT ScreenRect() const;
+    POINT Column(int i) const;     // the screen point in the middle of column i
+    static COLORREF Colour(int i); // as painted
+    static COLORREF ShownColour(int i) { return ScreenColour(Colour(i)); }
+    // Waits until the screen shows every column in its colour.
+    bool Shown(DWORD timeoutMs = 5000) const;
+
+  private:
+    void Run();
+
+    POINT origin_;
+    int columns_, height_;
+    HANDLE ready_ = nullptr;
+    std::atomic<HWND> window_{nullptr};
+    std::thread thread_;
+};
 
 // ---- Input --------------------------------------------------------------
 // The mouse acts on the X display, as a real one would (xdotool); keys go

@@ -305,6 +305,118 @@ TEST_F(HexText, CopyGivesUpOnAClipboardHeldLong) {
     EXPECT_TRUE(Type("12", "12")) << "the edit box does not take keys any more";
 }
 
+// ---- The Copy button's menu ------------------------------------------------------
+
+class CopyMenu : public Input {
+  protected:
+    enum class Opener { RightClick, ShiftF10, AppsKey };
+
+    // Opens the menu; the keys need the Copy button to have the focus.
+    bool Open(Opener how) const {
+        const POINT copyMiddle = Middle(app.ToScreen(kCopyButton));
+        switch (how) {
+        case Opener::RightClick: e2e::Click(copyMiddle.x, copyMiddle.y, e2e::Button::Right); break;
+        case Opener::ShiftF10: e2e::KeyChord({VK_SHIFT, VK_F10}); break;
+        case Opener::AppsKey: e2e::KeyPress(VK_APPS); break;
+        }
+        return e2e::WaitUntil([] { return e2e::VisibleMenu() != nullptr; });
+    }
+    bool Closed() const {
+        return e2e::WaitUntil([] { return e2e::VisibleMenu() == nullptr; });
+    }
+    // A left click on Copy gives it the focus; it copies the text too, so
+    // wait for that before the clipboard is set.
+    bool FocusCopy() const {
+        if (!e2e::EmptyTheClipboard()) return false;
+        app.ClickClient(Middle(kCopyButton).x, Middle(kCopyButton).y);
+        std::string copied;
+        return e2e::WaitUntil([&] {
+            return app.Focus() == copy && e2e::ClipboardText(&copied) &&
+                   copied == Text().substr(0, 6);
+        });
+    }
+
+    // Waits for `text` on the clipboard, read as CF_TEXT and as CF_UNICODETEXT.
+    static ::testing::AssertionResult ClipboardHolds(const std::string& text) {
+        std::string ansi;
+        std::wstring unicode;
+        if (e2e::WaitUntil([&] {
+                return e2e::ClipboardText(&ansi) && ansi == text &&
+                       e2e::ClipboardUnicodeText(&unicode) &&
+                       unicode == std::wstring(text.begin(), text.end());
+            }))
+            return ::testing::AssertionSuccess();
+        e2e::ClipboardUnicodeText(&unicode);
+        return ::testing::AssertionFailure() << "the clipboard holds \"" << ansi << "\" and "
+                                             << unicode.size() << " Unicode characters";
+    }
+};
+
+// The entries show the Current colour, whatever the edit box holds: typed
+// "#ff8000" Copy itself copies as "#FF800".
+TEST_F(CopyMenu, EachEntryCopiesTheCurrentColourInItsForm) {
+    ASSERT_TRUE(Type("#ff8000", "#FF8000"));
+    const struct {
+        Opener how;
+        int entry; // from the top, chosen with Home, Down and Enter
+        const char* copied;
+    } cases[] = {
+        {Opener::RightClick, 0, "FF8000"},        {Opener::ShiftF10, 1, "#FF8000"},
+        {Opener::AppsKey, 2, "rgb(255, 128, 0)"}, {Opener::RightClick, 3, "hsl(30, 100%, 50%)"},
+        {Opener::AppsKey, 4, "RGB(255, 128, 0)"},
+    };
+    ASSERT_TRUE(FocusCopy());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.copied);
+        ASSERT_TRUE(e2e::SetClipboardText("stale"));
+        ASSERT_TRUE(Open(c.how)) << "no menu";
+        e2e::KeyPress(VK_HOME);
+        for (int i = 0; i < c.entry; ++i)
+            e2e::KeyPress(VK_DOWN);
+        e2e::KeyPress(VK_RETURN);
+        EXPECT_TRUE(Closed());
+        EXPECT_TRUE(ClipboardHolds(c.copied));
+    }
+    EXPECT_EQ("#FF8000", Text());
+}
+
+TEST_F(CopyMenu, AClickOnAnEntryCopiesIt) {
+    ASSERT_TRUE(Type("336699", "336699"));
+    ASSERT_TRUE(e2e::SetClipboardText("stale"));
+    ASSERT_TRUE(Open(Opener::RightClick)) << "no menu";
+    RECT menu;
+    GetWindowRect(e2e::VisibleMenu(), &menu);
+    // Five entries of one height: the fourth's middle is 7/10 down.
+    e2e::Click((menu.left + menu.right) / 2, menu.top + (menu.bottom - menu.top) * 7 / 10);
+    EXPECT_TRUE(Closed());
+    EXPECT_TRUE(ClipboardHolds("hsl(210, 50%, 40%)"));
+}
+
+// Esc is the menu's own: it closes the menu, not the program.
+TEST_F(CopyMenu, EscOrAClickElsewhereClosesItAndCopiesNothing) {
+    ASSERT_TRUE(Type("ff8000", "FF8000"));
+    ASSERT_TRUE(FocusCopy());
+    ASSERT_TRUE(e2e::SetClipboardText("stale"));
+    for (Opener how : {Opener::RightClick, Opener::ShiftF10}) {
+        ASSERT_TRUE(Open(how)) << "no menu";
+        e2e::KeyPress(VK_ESCAPE);
+        ASSERT_TRUE(Closed());
+    }
+    ASSERT_TRUE(Open(Opener::AppsKey)) << "no menu";
+    const POINT empty = app.ToScreen(80, 160); // between an eyedropper and Close
+
+    e2e::Click(empty.x, empty.y);
+    ASSERT_TRUE(Closed());
+    // Had an Esc reached the main window its close would come before this
+    // click, which needs a running program to take palette cell 0's colour.
+    ClickCell(0);
+    EXPECT_TRUE(TextBecomes("FF0000")) << "text is " << Text();
+    EXPECT_TRUE(app.Running());
+    std::string text;
+    EXPECT_TRUE(e2e::ClipboardText(&text));
+    EXPECT_EQ("stale", text);
+}
+
 // ---- Keys -------------------------------------------------------------------------
 
 class Keys : public Input {};

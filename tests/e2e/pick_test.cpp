@@ -2,6 +2,7 @@
 // a window of the driver's own painted in known colours, release or press Esc.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/e2e/harness.h"
@@ -46,6 +47,49 @@ LRESULT CALLBACK SourceProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
+// A window given its pixels by UpdateLayeredWindow before it is shown, as
+// GPU-drawn programs are: its own device context holds nothing to read, while
+// the screen shows its colour. Right of the source window.
+constexpr COLORREF kLayered = 0x0050A0E0;
+constexpr RECT kLayeredRect{400, 520, 500, 620};
+
+HWND ShowLayeredWindow(const char* className) {
+    const int w = kLayeredRect.right - kLayeredRect.left,
+              h = kLayeredRect.bottom - kLayeredRect.top;
+    HWND window = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, className, "",
+                                  WS_POPUP, kLayeredRect.left, kLayeredRect.top, w, h, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib && bits) {
+        // Opaque, so premultiplying changes nothing: 0xAARRGGBB.
+        const DWORD pixel = 0xFF000000u | (GetRValue(kLayered) << 16) | (GetGValue(kLayered) << 8) |
+                            GetBValue(kLayered);
+        std::fill_n(static_cast<DWORD*>(bits), w * h, pixel);
+        HGDIOBJ old = SelectObject(memory, dib);
+        POINT at{kLayeredRect.left, kLayeredRect.top}, origin{0, 0};
+        SIZE size{w, h};
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        UpdateLayeredWindow(window, screen, &at, &size, memory, &origin, 0, &blend, ULW_ALPHA);
+        SelectObject(memory, old);
+    }
+    if (dib) DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
+}
+
 // What the eyedropper reports for a pixel the screen shows as `shown`: the
 // pixel itself on a deep screen; on a 16-bit one the sample is read back as
 // 5-5-5 and widened again.
@@ -77,6 +121,7 @@ class PickColor : public ::testing::Test {
     }
 
     void TearDown() override {
+        if (layered) DestroyWindow(layered);
         if (source) DestroyWindow(source);
         PumpMessages();
     }
@@ -118,6 +163,14 @@ class PickColor : public ::testing::Test {
         return WaitPumping([this] { return app.Capture() == nullptr; });
     }
 
+    // Presses on the eyedropper; true once the pick has begun and the keys
+    // go to the eyedropper.
+    bool PressEyedropper() {
+        e2e::MouseDown(eyedropper.x, eyedropper.y);
+        const HWND box = app.ChildAt("zPickColor", kPickColour);
+        return PickBegun() && WaitPumping([&] { return app.Focus() == box; });
+    }
+
     bool TextBecomes(const std::string& text) {
         return WaitPumping([&] { return Tintwell::Text(edit) == text; });
     }
@@ -128,6 +181,15 @@ class PickColor : public ::testing::Test {
         const POINT p = AreaPoint(i);
         ASSERT_TRUE(e2e::MouseMove(p.x, p.y));
         EXPECT_TRUE(TextBecomes(expected[i])) << "text is " << Tintwell::Text(edit);
+    }
+
+    // The box shows the magnified sample of a pixel shown as `shown`, but for
+    // the cross-hair drawn over its middle. On a 16-bit screen the sample is
+    // held as 5-5-5 and so painted as the reported colour.
+    bool BoxShows(COLORREF shown) {
+        const RECT box = Inset(app.ToScreen(kPickColour), 2);
+        return WaitPumping(
+            [&] { return e2e::ScreenImage(box).Count(box, Reported(shown)) >= Area(box) / 2; });
     }
 
     // Esc outside a pick closes the program, which saves the Current colour.
@@ -146,6 +208,7 @@ class PickColor : public ::testing::Test {
 
     Tintwell app;
     HWND source = nullptr;
+    HWND layered = nullptr;
     HWND edit = nullptr;
     POINT eyedropper{};
     std::string expected[kAreaCount];
@@ -295,12 +358,73 @@ TEST_F(PickColor, BoxShowsTheMagnifiedSampleAfterThePick) {
     const POINT p = AreaPoint(1);
     e2e::MouseUp(p.x, p.y);
     ASSERT_TRUE(PickEnded());
-    // The whole 5x5 sample lies inside area 1, so the box is that colour but
-    // for the cross-hair drawn over its middle.
-    EXPECT_TRUE(WaitPumping([&] {
-        return e2e::ScreenImage(box).Count(box, shown) >= Area(box) / 2;
-    })) << e2e::ScreenImage(box).Count(box, shown)
-        << " of " << Area(box) << " pixels show the picked colour";
+    // The whole 5x5 sample lies inside area 1.
+    EXPECT_TRUE(BoxShows(shown)) << e2e::ScreenImage(box).Count(box, shown) << " of " << Area(box)
+                                 << " pixels show the picked colour";
+}
+
+TEST_F(PickColor, ReadsWhatTheScreenShowsOverALayeredWindow) {
+    layered = ShowLayeredWindow("E2ePickSource");
+    ASSERT_NE(nullptr, layered);
+    const POINT p = Middle(kLayeredRect);
+    ASSERT_TRUE(WaitPumping([&] { return e2e::ShowsColour(e2e::ScreenPixel(p.x, p.y), kLayered); }))
+        << "the layered window does not show its colour";
+    const COLORREF shown = e2e::ScreenPixel(p.x, p.y);
+    e2e::MouseDown(eyedropper.x, eyedropper.y);
+    ASSERT_TRUE(PickBegun());
+    ASSERT_TRUE(e2e::MouseMove(p.x, p.y));
+    EXPECT_TRUE(TextBecomes(HexText(Reported(shown)))) << "text is " << Tintwell::Text(edit);
+    e2e::MouseUpHere();
+    ASSERT_TRUE(PickEnded());
+    EXPECT_EQ(HexText(Reported(shown)), Tintwell::Text(edit));
+    EXPECT_TRUE(BoxShows(shown)) << "the box does not show the layered window's colour";
+}
+
+// Arrow keys during a pick move the pointer one screen pixel, ten with
+// Shift, and sample there at once; the release commits where they left it.
+TEST_F(PickColor, ArrowKeysNudgeThePointerAndSampleAtOnce) {
+    const e2e::StripesWindow stripes(POINT{420, 540}, 40, 60);
+    ASSERT_TRUE(stripes.Shown()) << "the stripes did not show their colours";
+    auto text = [](int column) {
+        return HexText(Reported(e2e::StripesWindow::ShownColour(column)));
+    };
+    auto pointerOver = [&](int column) {
+        const POINT want = stripes.Column(column);
+        POINT p;
+        return WaitPumping([&] { return GetCursorPos(&p) && p.x == want.x && p.y == want.y; });
+    };
+    ASSERT_TRUE(PressEyedropper());
+    ASSERT_TRUE(e2e::MouseMove(stripes.Column(10).x, stripes.Column(10).y));
+    ASSERT_TRUE(TextBecomes(text(10))) << "text is " << Tintwell::Text(edit);
+    for (int column : {11, 12, 13}) {
+        e2e::KeyPress(VK_RIGHT);
+        EXPECT_TRUE(TextBecomes(text(column)))
+            << "column " << column << ": text is " << Tintwell::Text(edit);
+    }
+    e2e::KeyChord({VK_SHIFT, VK_LEFT});
+    EXPECT_TRUE(TextBecomes(text(3))) << "text is " << Tintwell::Text(edit);
+    EXPECT_TRUE(pointerOver(3)) << "the pointer is not over column 3";
+    e2e::MouseUpHere();
+    ASSERT_TRUE(PickEnded());
+    EXPECT_EQ(text(3), Tintwell::Text(edit));
+    // Outside a pick the arrows are passed on and change nothing: the Esc
+    // after one closes the program with the pointer where it was.
+    e2e::KeyPress(VK_RIGHT);
+    EXPECT_EQ(text(3), SavedColourAfterEsc());
+    EXPECT_TRUE(pointerOver(3)) << "an arrow outside a pick moved the pointer";
+}
+
+TEST_F(PickColor, NudgesStayOnTheScreen) {
+    ASSERT_TRUE(PressEyedropper());
+    ASSERT_TRUE(e2e::MouseMove(3, 700));
+    e2e::KeyChord({VK_SHIFT, VK_LEFT}); // 10 to the left: as far as the edge, x 0
+    e2e::KeyPress(VK_RIGHT);
+    POINT p;
+    EXPECT_TRUE(WaitPumping([&] { return GetCursorPos(&p) && p.x == 1 && p.y == 700; }))
+        << "the pointer is at " << p.x << "," << p.y;
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(PickEnded());
+    e2e::MouseUpHere();
 }
 
 } // namespace

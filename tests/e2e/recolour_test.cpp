@@ -489,6 +489,40 @@ TEST_F(Recolour, ClosingWhileRecolouringEndsCleanly) {
     EXPECT_GT(std::strtoul(fps.c_str(), nullptr, 10), 0ul) << "AvgFPS=" << fps;
 }
 
+// Arrow keys nudge the pick-window eyedropper's pointer too: the release
+// chooses the column it was nudged to, and a colour change recolours that
+// column alone.
+TEST_F(Recolour, NudgedReleaseChoosesTheColumnUnderThePointer) {
+    const e2e::StripesWindow stripes(POINT{300, 150}, 40, 60);
+    ASSERT_TRUE(stripes.Shown()) << "the stripes did not show their colours";
+    ASSERT_TRUE(app.Activate());
+    ASSERT_TRUE(BeginPick()) << "the press did not begin a pick";
+    const HWND box = app.ChildAt("zPickColor", kPickWindow);
+    ASSERT_TRUE(WaitUntil([&] { return app.Focus() == box; }, 3000));
+    ASSERT_TRUE(HoverAt(stripes.Column(10), e2e::StripesWindow::Colour(10))) << SwatchReport();
+    for (int i = 0; i < 3; ++i)
+        e2e::KeyPress(VK_RIGHT);
+    ASSERT_TRUE(
+        WaitUntil([&] { return SwatchShows(HoveredColour(e2e::StripesWindow::Colour(13))); }, 5000))
+        << SwatchReport();
+    e2e::MouseUpHere();
+    ASSERT_TRUE(WaitUntil([&] { return SwatchShows(0x00FFFFFF); }, 5000)) << SwatchReport();
+
+    TypeHex("1E90FF");
+    std::string wrong;
+    auto onlyColumn13 = [&] {
+        const ScreenImage image(stripes.ScreenRect());
+        wrong.clear();
+        for (int i = 0; i < 40; ++i) {
+            const POINT p = stripes.Column(i);
+            const COLORREF want = i == 13 ? ColourOfHex("1E90FF") : e2e::StripesWindow::Colour(i);
+            if (!ShowsRendered(image.At(p.x, p.y), want)) wrong += " " + std::to_string(i);
+        }
+        return wrong.empty();
+    };
+    EXPECT_TRUE(WaitUntil(onlyColumn13, 8000)) << "columns not as expected:" << wrong;
+}
+
 // A wide window painted in the picked colour alone, below Tintwell's window,
 // so that a render takes longer than Tintwell's own repaint of its bars.
 LRESULT CALLBACK WideProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {

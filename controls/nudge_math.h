@@ -1,0 +1,36 @@
+// Arrow keys during a pick move the pointer by whole screen pixels: where it
+// goes, and how long Wine takes to agree. Pure.
+#pragma once
+#include <cstdint>
+
+struct ScreenPoint {
+    std::int32_t x, y;
+};
+// The virtual screen, every monitor's pixels; right and bottom exclusive.
+struct ScreenArea {
+    std::int32_t left, top, right, bottom;
+};
+
+constexpr std::int32_t kNudgeStep = 1, kShiftNudgeStep = 10; // screen pixels
+
+constexpr std::int32_t ClampToRange(std::int32_t v, std::int32_t low, std::int32_t high) {
+    return v < low ? low : (v > high ? high : v);
+}
+
+// p moved by (dx, dy) and kept on the screen, which may begin left of or above
+// the primary monitor.
+constexpr ScreenPoint NudgedPoint(ScreenPoint p, std::int32_t dx, std::int32_t dy,
+                                  ScreenArea screen) {
+    return ScreenPoint{ClampToRange(p.x + dx, screen.left, screen.right - 1),
+                       ClampToRange(p.y + dy, screen.top, screen.bottom - 1)};
+}
+
+// How long after a nudge the pointer's own reports may still be the place it
+// left (Wine's late echo of SetCursorPos).
+constexpr std::uint32_t kNudgeSettleMs = 300;
+
+// Whether a nudge at tick `nudgedAt` is still settling at tick `now`; the
+// millisecond tick counter wraps, the difference does not care.
+constexpr bool NudgeSettling(std::uint32_t now, std::uint32_t nudgedAt, std::uint32_t settleMs) {
+    return now - nudgedAt < settleMs;
+}
