@@ -78,6 +78,12 @@ void ReleaseMainClassObjects() {
     appIcon = nullptr;
 }
 
+bool RunningUnderWine() {
+    static const bool wine =
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
 int StartupShowCommand() {
     STARTUPINFOA si;
     si.cb = sizeof si;

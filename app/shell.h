@@ -22,6 +22,10 @@ void SetFontsForDpi(std::uint32_t dpi);
 // Releases what RegisterMainClass made.
 void ReleaseMainClassObjects();
 
+// Whether the system is Wine, for the workarounds that Windows must not pay
+// for: Wine's ntdll exports wine_get_version, Windows' does not.
+bool RunningUnderWine();
+
 // The show command from the start-up information: wShowWindow when
 // STARTF_USESHOWWINDOW is set, SW_SHOWDEFAULT otherwise.
 int StartupShowCommand();

@@ -1,4 +1,5 @@
 #include "controls/pick_nudge.h"
+#include "app/shell.h"
 #include "controls/nudge_math.h"
 #include "controls/pick_control.h"
 
@@ -16,18 +17,12 @@ const struct {
 
 constexpr UINT kWatchMs = 15;
 
-bool UnderWine() {
-    static const bool wine =
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
-
 // In a Wine virtual desktop SetCursorPos comes back a few milliseconds later
 // as a move to the old place, and GetCursorPos gives the old place meanwhile.
 // Windows moves the pointer at once, so there nothing has to settle.
 bool Settling(const PickControl& pick) {
     return pick.nudge.active &&
-           NudgeSettling(GetTickCount(), pick.nudge.tick, UnderWine() ? kNudgeSettleMs : 0);
+           NudgeSettling(GetTickCount(), pick.nudge.tick, RunningUnderWine() ? kNudgeSettleMs : 0);
 }
 
 ScreenArea VirtualScreen() {
@@ -65,7 +60,7 @@ bool NudgePointer(PickControl& pick, WPARAM key, POINT* to) {
             NudgedPoint(ScreenPoint{from.x, from.y}, k.dx * step, k.dy * step, VirtualScreen());
         if (!SetCursorPos(p.x, p.y)) return false;
         NudgeState& nudge = pick.nudge;
-        if (UnderWine() && !nudge.watching) {
+        if (RunningUnderWine() && !nudge.watching) {
             nudge.buttonDown = LeftButtonDown();
             nudge.watching = SetTimer(pick.window, kNudgeWatchTimer, kWatchMs, nullptr) != 0;
         }

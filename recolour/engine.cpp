@@ -1,4 +1,5 @@
 #include "recolour/engine.h"
+#include "app/shell.h"
 #include "recolour/pixel_passes.h"
 #include <cstdlib>
 
@@ -23,13 +24,6 @@ static bool Reserve(std::uint8_t*& buffer, std::uint32_t& capacity, std::uint64_
     buffer = static_cast<std::uint8_t*>(std::malloc(std::size_t(need)));
     capacity = buffer ? std::uint32_t(need) : 0;
     return buffer != nullptr;
-}
-
-// Wine's ntdll exports wine_get_version; Windows' does not.
-static bool RunningUnderWine() {
-    static const bool wine =
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
 }
 
 static bool Fail(RecolourEngine& e) {
