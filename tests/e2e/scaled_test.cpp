@@ -30,27 +30,6 @@ RECT Scale(const RECT& r) {
     return RECT{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
 }
 
-// One-pixel columns, each its own colour, neighbours far apart.
-constexpr int kStripes = 64;
-constexpr POINT kStripesAt{40, 560};
-COLORREF StripeColour(int column) {
-    return RGB((column * 53) & 0xFF, (column * 101 + 40) & 0xFF, (column * 29 + 90) & 0xFF);
-}
-
-LRESULT CALLBACK StripesProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg != WM_PAINT) return DefWindowProcA(w, msg, wp, lp);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(w, &ps);
-    for (int x = 0; x < kStripes; ++x) {
-        const RECT column{x, 0, x + 1, 40};
-        HBRUSH brush = CreateSolidBrush(StripeColour(x));
-        FillRect(dc, &column, brush);
-        DeleteObject(brush);
-    }
-    EndPaint(w, &ps);
-    return 0;
-}
-
 class Scaled : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -174,29 +153,21 @@ TEST_F(Scaled, ClicksLandWhereTheScaledWindowShowsThings) {
 }
 
 TEST_F(Scaled, APickReadsTheExactPixelAndThePreviewFillsTheBox) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = StripesProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "E2eScaledStripes";
-    RegisterClassA(&wc);
-    HWND stripes = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP,
-                                   kStripesAt.x, kStripesAt.y, kStripes, 40, nullptr, nullptr,
-                                   wc.hInstance, nullptr);
-    ASSERT_NE(nullptr, stripes);
-    ShowWindow(stripes, SW_SHOWNOACTIVATE);
-    ASSERT_TRUE(e2e::WaitPumping(
-        [] { return e2e::ScreenPixel(kStripesAt.x + 30, kStripesAt.y + 20) == StripeColour(30); }));
+    const e2e::StripesWindow stripes(POINT{40, 560}, 64, 40);
+    ASSERT_TRUE(stripes.Shown());
 
     const RECT box = app.ToScreen(Scale(kPickColour));
     e2e::MouseDown(Middle(box).x, Middle(box).y);
     ASSERT_TRUE(e2e::WaitPumping(
         [&] { return app.Capture() == app.ChildAt("zPickColor", Scale(kPickColour)); }));
     const int column = 30;
-    ASSERT_TRUE(e2e::MouseMove(kStripesAt.x + column, kStripesAt.y + 20));
-    EXPECT_TRUE(TextBecomes(HexText(StripeColour(column)))) << "text is " << Text();
+    const POINT at = stripes.Column(column);
+    ASSERT_TRUE(e2e::MouseMove(at.x, at.y));
+    const std::string picked = HexText(e2e::StripesWindow::Colour(column));
+    EXPECT_TRUE(TextBecomes(picked)) << "text is " << Text();
     e2e::MouseUpHere();
     ASSERT_TRUE(e2e::WaitPumping([&] { return app.Capture() == nullptr; }));
-    EXPECT_TRUE(TextBecomes(HexText(StripeColour(column))));
+    EXPECT_TRUE(TextBecomes(picked));
 
     // The five columns around the pointer, stretched over the whole box inside
     // its edge: the outermost left and right columns of the box show the
@@ -204,10 +175,9 @@ TEST_F(Scaled, APickReadsTheExactPixelAndThePreviewFillsTheBox) {
     const RECT inside = Inset(box, 2);
     EXPECT_TRUE(e2e::WaitPumping([&] {
         const ScreenImage shown(inside);
-        return shown.At(inside.left, inside.top + 2) == StripeColour(column - 2) &&
-               shown.At(inside.right - 1, inside.top + 2) == StripeColour(column + 2);
+        return shown.At(inside.left, inside.top + 2) == e2e::StripesWindow::Colour(column - 2) &&
+               shown.At(inside.right - 1, inside.top + 2) == e2e::StripesWindow::Colour(column + 2);
     })) << "the preview does not fill the box";
-    DestroyWindow(stripes);
 }
 
 TEST_F(Scaled, CloseEndsTheProgram) {
