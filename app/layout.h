@@ -8,10 +8,6 @@ constexpr int kPaletteCells = 10;
 constexpr int kLabelCount = 4;
 constexpr std::uint32_t kLabelColor = 0x00003050;
 
-struct Point32 {
-    std::int32_t x, y;
-};
-
 // Everything below is in the main window's client coordinates but the outer
 // size and the centring sizes.
 struct MainLayout {

@@ -5,6 +5,10 @@
 
 constexpr std::uint32_t kBaseDpi = 96;
 
+struct Point32 {
+    std::int32_t x, y;
+};
+
 // Edges: left, top, right, bottom.
 struct Rect32 {
     std::int32_t left, top, right, bottom;

@@ -1,15 +1,8 @@
 // Arrow keys during a pick move the pointer by whole screen pixels: where it
 // goes, and how long Wine takes to agree. Pure.
 #pragma once
+#include "app/scale.h"
 #include <cstdint>
-
-struct ScreenPoint {
-    std::int32_t x, y;
-};
-// The virtual screen, every monitor's pixels; right and bottom exclusive.
-struct ScreenArea {
-    std::int32_t left, top, right, bottom;
-};
 
 constexpr std::int32_t kNudgeStep = 1, kShiftNudgeStep = 10; // screen pixels
 
@@ -17,12 +10,12 @@ constexpr std::int32_t ClampToRange(std::int32_t v, std::int32_t low, std::int32
     return v < low ? low : (v > high ? high : v);
 }
 
-// p moved by (dx, dy) and kept on the screen, which may begin left of or above
-// the primary monitor.
-constexpr ScreenPoint NudgedPoint(ScreenPoint p, std::int32_t dx, std::int32_t dy,
-                                  ScreenArea screen) {
-    return ScreenPoint{ClampToRange(p.x + dx, screen.left, screen.right - 1),
-                       ClampToRange(p.y + dy, screen.top, screen.bottom - 1)};
+// p moved by (dx, dy) and kept on the screen (the virtual screen, every
+// monitor's pixels, right and bottom outside), which may begin left of or
+// above the primary monitor.
+constexpr Point32 NudgedPoint(Point32 p, std::int32_t dx, std::int32_t dy, Rect32 screen) {
+    return Point32{ClampToRange(p.x + dx, screen.left, screen.right - 1),
+                   ClampToRange(p.y + dy, screen.top, screen.bottom - 1)};
 }
 
 // How long after a nudge the pointer's own reports may still be the place it

@@ -22,7 +22,7 @@ struct PickControl {
     std::int32_t clientWidth, clientHeight;
     std::uint8_t capturing;
     std::uint32_t dpi; // the screen's scale, for the cross-hair's size
-    NudgeState nudge; // the last arrow-key nudge of the pointer
+    NudgeState nudge;  // the last arrow-key nudge of the pointer
 
     PickControl(); // registers the class on the first construction
     ~PickControl();

@@ -25,11 +25,11 @@ bool Settling(const PickControl& pick) {
            NudgeSettling(GetTickCount(), pick.nudge.tick, RunningUnderWine() ? kNudgeSettleMs : 0);
 }
 
-ScreenArea VirtualScreen() {
+Rect32 VirtualScreen() {
     const std::int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const std::int32_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return ScreenArea{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                      top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return Rect32{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                  top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 bool LeftButtonDown() {
@@ -56,8 +56,8 @@ bool NudgePointer(PickControl& pick, WPARAM key, POINT* to) {
         if (k.key != key) continue;
         POINT from;
         if (!PickPoint(pick, &from)) return false;
-        const ScreenPoint p =
-            NudgedPoint(ScreenPoint{from.x, from.y}, k.dx * step, k.dy * step, VirtualScreen());
+        const Point32 p =
+            NudgedPoint(Point32{from.x, from.y}, k.dx * step, k.dy * step, VirtualScreen());
         if (!SetCursorPos(p.x, p.y)) return false;
         NudgeState& nudge = pick.nudge;
         if (RunningUnderWine() && !nudge.watching) {

@@ -5,13 +5,13 @@
 namespace {
 
 // A monitor left of the primary one: the virtual screen starts at x -1280.
-constexpr ScreenArea kTwoMonitors{-1280, 0, 1920, 1080};
+constexpr Rect32 kTwoMonitors{-1280, 0, 1920, 1080};
 
 TEST(NudgedPoint, MovesByTheStepAndStaysOnTheVirtualScreen) {
     const struct {
-        ScreenPoint from;
+        Point32 from;
         std::int32_t dx, dy;
-        ScreenPoint to;
+        Point32 to;
     } cases[] = {
         {{100, 100}, 1, 0, {101, 100}},       {{100, 100}, 0, -10, {100, 90}},
         {{0, 500}, -10, 0, {-10, 500}}, // onto the left monitor
@@ -19,7 +19,7 @@ TEST(NudgedPoint, MovesByTheStepAndStaysOnTheVirtualScreen) {
         {{1919, 0}, 1, -1, {1919, 0}},
     };
     for (const auto& c : cases) {
-        const ScreenPoint to = NudgedPoint(c.from, c.dx, c.dy, kTwoMonitors);
+        const Point32 to = NudgedPoint(c.from, c.dx, c.dy, kTwoMonitors);
         EXPECT_EQ(c.to.x, to.x) << c.from.x << "," << c.from.y << " by " << c.dx << "," << c.dy;
         EXPECT_EQ(c.to.y, to.y) << c.from.x << "," << c.from.y << " by " << c.dx << "," << c.dy;
     }
