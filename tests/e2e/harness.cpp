@@ -383,35 +383,37 @@ LRESULT CALLBACK StripesProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     case WM_ERASEBKGND: return 1; // the paint covers every pixel
-    case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(w, msg, wp, lp);
     }
 }
 } // namespace
 
-StripesWindow::StripesWindow(POINT origin, int columns, int height)
-    : origin_(origin), columns_(columns), height_(height) {
+ThreadWindow::ThreadWindow(const char* className, WNDPROC procedure, const RECT& screen,
+                           DWORD exStyle)
+    : screen_(screen) {
     ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    thread_ = std::thread([this] { Run(); });
+    thread_ = std::thread([=] { Run(className, procedure, exStyle); });
     WaitForSingleObject(ready_, 10000);
 }
 
-StripesWindow::~StripesWindow() {
-    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+ThreadWindow::~ThreadWindow() {
+    if (window_) SendMessageA(window_, WM_CLOSE, 0, 0);
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
     thread_.join();
     CloseHandle(ready_);
 }
 
-void StripesWindow::Run() {
+void ThreadWindow::Run(const char* className, WNDPROC procedure, DWORD exStyle) {
+    threadId_ = GetCurrentThreadId();
     WNDCLASSA wc{};
-    wc.lpfnWndProc = StripesProc;
+    wc.lpfnWndProc = procedure;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = "E2eStripesWindow";
+    wc.lpszClassName = className;
     RegisterClassA(&wc); // fails harmlessly when an earlier window registered it
-    HWND w =
-        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, origin_.x,
-                        origin_.y, columns_, height_, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND w = CreateWindowExA(exStyle, className, "", WS_POPUP, screen_.left, screen_.top,
+                             screen_.right - screen_.left, screen_.bottom - screen_.top, nullptr,
+                             nullptr, wc.hInstance, nullptr);
     if (w) {
         ShowWindow(w, SW_SHOWNOACTIVATE);
         UpdateWindow(w);
@@ -419,16 +421,19 @@ void StripesWindow::Run() {
     window_ = w;
     SetEvent(ready_);
     MSG msg;
-    while (w && GetMessageA(&msg, nullptr, 0, 0) > 0)
+    while (w && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
         DispatchMessageA(&msg);
+    }
 }
 
-RECT StripesWindow::ScreenRect() const {
-    return RECT{origin_.x, origin_.y, origin_.x + columns_, origin_.y + height_};
-}
+StripesWindow::StripesWindow(POINT origin, int columns, int height)
+    : window_("E2eStripesWindow", StripesProc,
+              RECT{origin.x, origin.y, origin.x + columns, origin.y + height}) {}
 
 POINT StripesWindow::Column(int i) const {
-    return POINT{origin_.x + i, origin_.y + height_ / 2};
+    const RECT& r = window_.ScreenRect();
+    return POINT{r.left + i, (r.top + r.bottom) / 2};
 }
 
 COLORREF StripesWindow::Colour(int i) {
@@ -439,16 +444,17 @@ COLORREF StripesWindow::Colour(int i) {
 }
 
 bool StripesWindow::Shown(DWORD timeoutMs) const {
-    return window_ && WaitUntil(
-                          [this] {
-                              const ScreenImage image(ScreenRect());
-                              for (int i = 0; i < columns_; ++i) {
-                                  const POINT p = Column(i);
-                                  if (image.At(p.x, p.y) != ShownColour(i)) return false;
-                              }
-                              return true;
-                          },
-                          timeoutMs);
+    const RECT& r = window_.ScreenRect();
+    return Handle() && WaitUntil(
+                           [&] {
+                               const ScreenImage image(r);
+                               for (int i = 0; i < r.right - r.left; ++i) {
+                                   const POINT p = Column(i);
+                                   if (image.At(p.x, p.y) != ShownColour(i)) return false;
+                               }
+                               return true;
+                           },
+                           timeoutMs);
 }
 
 // ---- Input ------------------------------------------------------------------

@@ -86,19 +86,38 @@ COLORREF ScreenPixel(int x, int y);
 
 // ---- Windows of the driver's -------------------------------------------------
 
+// A popup window of the driver's at a screen rectangle, run on a thread of
+// its own so that it keeps painting and answering while a test waits.
+class ThreadWindow {
+  public:
+    ThreadWindow(const char* className, WNDPROC procedure, const RECT& screen,
+                 DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    ~ThreadWindow(); // closes the window and ends its thread
+    ThreadWindow(const ThreadWindow&) = delete;
+    ThreadWindow& operator=(const ThreadWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    const RECT& ScreenRect() const { return screen_; }
+
+  private:
+    void Run(const char* className, WNDPROC procedure, DWORD exStyle);
+
+    RECT screen_;
+    HANDLE ready_ = nullptr;
+    std::atomic<HWND> window_{nullptr};
+    std::atomic<DWORD> threadId_{0};
+    std::thread thread_;
+};
+
 // A topmost window of one-pixel columns, each its own colour, at a screen
-// place, run on a thread of its own so that it keeps painting while a test
-// waits. No two of the first 256 columns share the top five bits of all three
+// place. No two of the first 256 columns share the top five bits of all three
 // components, so they differ on a 16-bit screen too.
 class StripesWindow {
   public:
     StripesWindow(POINT origin, int columns, int height);
-    ~StripesWindow();
-    StripesWindow(const StripesWindow&) = delete;
-    StripesWindow& operator=(const StripesWindow&) = delete;
 
-    HWND Handle() const { return window_; }
-    RECT ScreenRect() const;
+    HWND Handle() const { return window_.Handle(); }
+    RECT ScreenRect() const { return window_.ScreenRect(); }
     POINT Column(int i) const;     // the screen point in the middle of column i
     static COLORREF Colour(int i); // as painted
     static COLORREF ShownColour(int i) { return ScreenColour(Colour(i)); }
@@ -106,13 +125,7 @@ class StripesWindow {
     bool Shown(DWORD timeoutMs = 5000) const;
 
   private:
-    void Run();
-
-    POINT origin_;
-    int columns_, height_;
-    HANDLE ready_ = nullptr;
-    std::atomic<HWND> window_{nullptr};
-    std::thread thread_;
+    ThreadWindow window_;
 };
 
 // ---- Input --------------------------------------------------------------

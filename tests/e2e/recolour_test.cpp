@@ -64,7 +64,6 @@ LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     case WM_ERASEBKGND: return 1; // the paint covers every pixel
-    case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(w, msg, wp, lp);
     }
 }
@@ -73,24 +72,8 @@ LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 // painting while the test thread waits.
 class TargetWindow {
   public:
-    TargetWindow() {
-        ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this] { Run(); });
-        WaitForSingleObject(ready_, 10000);
-    }
-    ~TargetWindow() {
-        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-        thread_.join();
-        CloseHandle(ready_);
-    }
-    TargetWindow(const TargetWindow&) = delete;
-    TargetWindow& operator=(const TargetWindow&) = delete;
-
-    HWND Handle() const { return window_; }
-    RECT ScreenRect() const {
-        return RECT{kTargetOrigin.x, kTargetOrigin.y, kTargetOrigin.x + kTargetWidth,
-                    kTargetOrigin.y + kTargetHeight};
-    }
+    HWND Handle() const { return window_.Handle(); }
+    RECT ScreenRect() const { return window_.ScreenRect(); }
     POINT ScreenPoint(int x, int y) const {
         return POINT{kTargetOrigin.x + x, kTargetOrigin.y + y};
     }
@@ -115,33 +98,9 @@ class TargetWindow {
     }
 
   private:
-    void Run() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = TargetProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.lpszClassName = "E2eRecolourTarget";
-        RegisterClassA(&wc); // fails harmlessly when an earlier test registered it
-        HWND w = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP,
-                                 kTargetOrigin.x, kTargetOrigin.y, kTargetWidth, kTargetHeight,
-                                 nullptr, nullptr, wc.hInstance, nullptr);
-        if (w) {
-            ShowWindow(w, SW_SHOWNOACTIVATE);
-            UpdateWindow(w);
-        }
-        window_ = w;
-        SetEvent(ready_);
-        if (!w) return;
-        MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-
-    HANDLE ready_ = nullptr;
-    std::atomic<HWND> window_{nullptr};
-    std::thread thread_;
+    e2e::ThreadWindow window_{"E2eRecolourTarget", TargetProc,
+                              RECT{kTargetOrigin.x, kTargetOrigin.y, kTargetOrigin.x + kTargetWidth,
+                                   kTargetOrigin.y + kTargetHeight}};
 };
 
 // The screen's depth, asked once: the checks below run for every pixel.
@@ -534,7 +493,6 @@ LRESULT CALLBACK WideProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         DeleteObject(brush);
         return 1;
     }
-    if (msg == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcA(w, msg, wp, lp);
 }
 
@@ -542,32 +500,6 @@ constexpr RECT kWideRect{0, 480, 1024, 768};
 
 class WideTarget {
   public:
-    WideTarget() {
-        ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = WideProc;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-            wc.lpszClassName = "E2eWideTarget";
-            RegisterClassA(&wc);
-            window_ = CreateWindowExA(
-                WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, kWideRect.left, kWideRect.top,
-                kWideRect.right - kWideRect.left, kWideRect.bottom - kWideRect.top, nullptr,
-                nullptr, wc.hInstance, nullptr);
-            if (window_) ShowWindow(window_, SW_SHOWNOACTIVATE);
-            SetEvent(ready_);
-            MSG msg;
-            while (window_ && GetMessageA(&msg, nullptr, 0, 0) > 0)
-                DispatchMessageA(&msg);
-        });
-        WaitForSingleObject(ready_, 10000);
-    }
-    ~WideTarget() {
-        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-        thread_.join();
-        CloseHandle(ready_);
-    }
     // A few points spread over the window, all of the picked colour.
     bool Shows(COLORREF colour) const {
         for (int x : {5, 500, 1015})
@@ -577,9 +509,7 @@ class WideTarget {
     }
 
   private:
-    HANDLE ready_ = nullptr;
-    std::atomic<HWND> window_{nullptr};
-    std::thread thread_;
+    e2e::ThreadWindow window_{"E2eWideTarget", WideProc, kWideRect, WS_EX_TOOLWINDOW};
 };
 
 // Under Wine a second thread's drawing can wait in the display connection
