@@ -9,8 +9,8 @@ export WINEPREFIX       ?= $(abspath $(BUILD))/wineprefix
 export WINEDEBUG        ?= -all
 export WINEDLLOVERRIDES ?= mscoree,mshtml=
 
-.PHONY: all setup prefix build host win32 exe dist run test unit-host unit-wine e2e release-check \
-        bench format clean
+.PHONY: all setup prefix build host win32 exe dist run screenshots test unit-host unit-wine e2e \
+        release-check bench format clean
 
 all: build
 
@@ -44,6 +44,15 @@ prefix: setup
 
 run: win32 prefix
 	@bash scripts/run.sh $(WIN)/Tintwell.exe $(BUILD)/screenshot.png
+
+# The README's pictures: the window at 100 % and at 150 %, the Copy menu and
+# a nudged pick, each from a private Xvfb.
+screenshots: win32 prefix
+	@bash scripts/wine-prefix.sh $(WINEPREFIX)-144 144
+	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot.png window
+	@DISPLAY= WINEPREFIX=$(WINEPREFIX)-144 bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-144.png window
+	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-menu.png menu
+	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-pick.png pick
 
 unit-host: host
 	@cd $(HOST) && ctest --output-on-failure --verbose

@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# run.sh EXE SCREENSHOT_PNG: starts Tintwell. With a working X display it runs
-# there, from the build directory (where it keeps its settings file), until
-# the user closes it. Without one it runs on a private Xvfb inside a Wine
-# virtual desktop, the end-to-end driver photographs its window, closes it,
+# run.sh EXE SCREENSHOT_PNG [SCENE]: starts Tintwell. With a working X display
+# it runs there, from the build directory (where it keeps its settings file),
+# until the user closes it. Without one it runs on a private Xvfb inside a Wine
+# virtual desktop, the end-to-end driver photographs it (SCENE: window, the
+# default; menu, the Copy button's menu open; pick, a nudged pick), closes it,
 # and the picture is saved as SCREENSHOT_PNG.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-if [ $# -ne 2 ] || [ ! -f "$1" ]; then
-    echo "usage: $0 TINTWELL_EXE SCREENSHOT_PNG" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ] || [ ! -f "$1" ]; then
+    echo "usage: $0 TINTWELL_EXE SCREENSHOT_PNG [window|menu|pick]" >&2
     exit 2
 fi
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 png=$2
+scene=${3:-window}
 case $png in /*) ;; *) png=$PWD/$png ;; esac
 build=$(dirname "$exe")
 
@@ -42,10 +44,10 @@ bmp=$bmp.bmp
 wineserver -k 2>/dev/null
 wineserver -w 2>/dev/null
 "$here/with-xvfb.sh" 24 bash -c '
-    timeout 120 wine explorer /desktop=tintwell-run,1024x768 "$1" --screenshot "$2" "$3"
+    timeout 120 wine explorer /desktop=tintwell-run,1024x768 "$1" --screenshot "$2" "$3" "$4"
     wineserver -k 2>/dev/null
     wineserver -w 2>/dev/null
-    true' run-screenshot "$driver" "$bmp" "$exe"
+    true' run-screenshot "$driver" "$bmp" "$exe" "$scene"
 if [ ! -s "$bmp" ]; then
     echo "run: no screenshot was taken" >&2
     exit 1

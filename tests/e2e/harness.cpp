@@ -274,6 +274,22 @@ int ScreenDepth() {
     ReleaseDC(nullptr, screen);
     return bits;
 }
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int AtScreenScale(int at100) {
+    return MulDiv(at100, ScreenDpi(), 96);
+}
+
+RECT AtScreenScale(const RECT& r) {
+    return RECT{AtScreenScale(r.left), AtScreenScale(r.top), AtScreenScale(r.right),
+                AtScreenScale(r.bottom)};
+}
+
 int ScreenWidth() {
     return GetSystemMetrics(SM_CXSCREEN);
 }
@@ -883,32 +899,88 @@ void Tintwell::Kill() {
     WaitForSingleObject(process_.hProcess, 5000);
 }
 
-int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath) {
+namespace {
+// Writes the screen around `shown` (screen coordinates), with a margin.
+bool WriteScreenArea(RECT shown, const std::string& bmpPath) {
+    const int margin = 16;
+    InflateRect(&shown, margin, margin);
+    const RECT screen{0, 0, ScreenWidth(), ScreenHeight()};
+    IntersectRect(&shown, &shown, &screen);
+    std::printf("screenshot: %ldx%ld at (%ld, %ld), %d bits per pixel\n", shown.right - shown.left,
+                shown.bottom - shown.top, shown.left, shown.top, ScreenDepth());
+    return ScreenImage(shown).WriteBmp(WindowsPath(bmpPath));
+}
+
+// The Copy button's menu, opened with a right click.
+bool ShootCopyMenu(Tintwell& app, const std::string& bmpPath) {
+    const POINT copy = Middle(app.ToScreen(AtScreenScale(expected::kCopyButton)));
+    Click(copy.x, copy.y, Button::Right);
+    if (!WaitPumping([] { return VisibleMenu() != nullptr; }, 3000)) return false;
+    RECT menu, shown = app.WindowRect();
+    GetWindowRect(VisibleMenu(), &menu);
+    // Shown before it is painted: wait for the menu's own background.
+    WaitUntil(
+        [&] {
+            return ShowsColour(ScreenPixel(menu.left + 3, menu.top + 3), GetSysColor(COLOR_MENU));
+        },
+        3000);
+    UnionRect(&shown, &shown, &menu);
+    const bool written = WriteScreenArea(shown, bmpPath);
+    KeyPress(VK_ESCAPE);
+    return written;
+}
+
+// A pick over one-pixel columns below the window, nudged two pixels right
+// with the arrow key: the box shows the columns around the pointer.
+bool ShootNudgedPick(Tintwell& app, const std::string& bmpPath) {
+    const RECT frame = app.WindowRect();
+    const StripesWindow stripes(POINT{frame.left + 40, frame.bottom + 24}, 120, 48);
+    if (!stripes.Shown() || !app.Activate()) return false;
+    const POINT box = Middle(app.ToScreen(AtScreenScale(expected::kPickColour)));
+    MouseDown(box.x, box.y);
+    const POINT over = stripes.Column(60);
+    MouseMove(over.x, over.y);
+    KeyPress(VK_RIGHT);
+    KeyPress(VK_RIGHT);
+    HWND edit = app.ChildAt("Edit", AtScreenScale(expected::kEdit));
+    const std::string nudged = HexText(StripesWindow::Colour(62));
+    const bool picked = WaitPumping([&] { return Tintwell::Text(edit) == nudged; }, 3000);
+    RECT shown = frame, columns = stripes.ScreenRect();
+    UnionRect(&shown, &shown, &columns);
+    const bool written = picked && app.Settle() && WriteScreenArea(shown, bmpPath);
+    KeyPress(VK_ESCAPE);
+    MouseUpHere();
+    return written;
+}
+} // namespace
+
+int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath,
+                   const std::string& scene) {
     SetTintwellPath(tintwell);
     Tintwell app;
-    if (!app.Start()) {
+    LaunchOptions options;
+    if (scene == "menu") options.ini = "[General]\r\nCurrent color=33023\r\n"; // FF8000
+    if (!app.Start(options)) {
         std::fprintf(stderr, "screenshot: Tintwell did not show its window\n");
         return 1;
     }
     // Wait for the first frame: the swatch frame's black corner is painted.
-    const RECT swatch = app.ToScreen(expected::kSwatch);
+    const RECT swatch = app.ToScreen(AtScreenScale(expected::kSwatch));
     WaitUntil([&] { return ShowsColour(ScreenPixel(swatch.left, swatch.top), 0); }, 3000);
     // And the frame, which Wine paints later, at 16 bits noticeably so: the
     // caption is never black.
     const RECT frame = app.WindowRect();
     WaitUntil([&] { return ScreenPixel(frame.left + 60, frame.top + 8) != 0; }, 3000);
-    const int margin = 16;
-    RECT area = app.WindowRect();
-    InflateRect(&area, margin, margin);
-    RECT screen{0, 0, ScreenWidth(), ScreenHeight()};
-    IntersectRect(&area, &area, &screen);
-    ScreenImage image(area);
-    const bool written = image.WriteBmp(WindowsPath(bmpPath));
+    bool written;
+    if (scene == "menu")
+        written = ShootCopyMenu(app, bmpPath);
+    else if (scene == "pick")
+        written = ShootNudgedPick(app, bmpPath);
+    else
+        written = WriteScreenArea(app.WindowRect(), bmpPath);
     DWORD code = 1;
     const bool exited = app.Close(10000, &code);
-    std::printf("screenshot: %ldx%ld at (%ld, %ld), %d bits per pixel, exit code %lu\n",
-                area.right - area.left, area.bottom - area.top, area.left, area.top, ScreenDepth(),
-                code);
+    std::printf("screenshot: exit code %lu\n", code);
     return written && exited ? 0 : 1;
 }
 

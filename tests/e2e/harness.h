@@ -51,6 +51,10 @@ std::string DecimalText(COLORREF colour);
 // ---- Screen -------------------------------------------------------------
 
 int ScreenDepth(); // bits per pixel of the screen (32 on a 24-bit X server)
+int ScreenDpi();   // the screen's dots per inch: 96 at 100 %
+// A size or a rectangle given at 100 %, at the screen's scale (MulDiv).
+int AtScreenScale(int at100);
+RECT AtScreenScale(const RECT& at100);
 int ScreenWidth();
 int ScreenHeight();
 
@@ -269,6 +273,9 @@ class Tintwell {
 
 // Writes a BMP of the desktop around a freshly started program, then closes
 // it. The driver's --screenshot mode.
-int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath);
+// The scene: "window" (the window as it starts), "menu" (the Copy button's
+// menu open) or "pick" (a pick nudged over one-pixel columns).
+int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath,
+                   const std::string& scene);
 
 } // namespace e2e

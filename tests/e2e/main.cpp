@@ -1,6 +1,6 @@
 // The end-to-end driver. Usage:
 //   tintwell_e2e.exe [gtest flags] TINTWELL_EXE RESULT_FILE
-//   tintwell_e2e.exe --screenshot OUT.bmp TINTWELL_EXE
+//   tintwell_e2e.exe --screenshot OUT.bmp TINTWELL_EXE [window|menu|pick]
 // The result file receives the test run's exit status: the Wine desktop that
 // hosts the driver does not pass its exit code on.
 #include <windows.h>
@@ -15,8 +15,8 @@
 int main(int argc, char** argv) {
     // Physical pixels on a scaled screen, as Tintwell itself uses them.
     SetProcessDPIAware();
-    if (argc == 4 && std::strcmp(argv[1], "--screenshot") == 0)
-        return e2e::TakeScreenshot(argv[3], argv[2]);
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--screenshot") == 0)
+        return e2e::TakeScreenshot(argv[3], argv[2], argc == 5 ? argv[4] : "window");
     testing::InitGoogleTest(&argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s [gtest flags] TINTWELL_EXE RESULT_FILE\n", argv[0]);

@@ -24,19 +24,16 @@ using e2e::Tintwell;
 constexpr int kDpi = 144;
 
 int Scale(int v) {
-    return MulDiv(v, kDpi, 96);
+    return e2e::AtScreenScale(v);
 }
 RECT Scale(const RECT& r) {
-    return RECT{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
+    return e2e::AtScreenScale(r);
 }
 
 class Scaled : public ::testing::Test {
   protected:
     void SetUp() override {
-        HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(nullptr, screen);
-        ASSERT_EQ(kDpi, dpi) << "these tests run on a screen at 144 dots per inch";
+        ASSERT_EQ(kDpi, e2e::ScreenDpi()) << "these tests run on a screen at 144 dots per inch";
         ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window";
         edit = app.ChildAt("Edit", Scale(kEdit));
         ASSERT_NE(nullptr, edit);
