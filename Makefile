@@ -68,6 +68,7 @@ release-check: exe
 	@JOBS=$(JOBS) bash scripts/release-check.sh $(WIN)/Tintwell.exe
 
 test: setup
+	@bash scripts/check-includes.sh
 	@$(MAKE) --no-print-directory unit-host
 	@$(MAKE) --no-print-directory unit-wine
 	@$(MAKE) --no-print-directory e2e

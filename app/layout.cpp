@@ -6,7 +6,6 @@ MainLayout LayoutForDpi(std::uint32_t dpi) {
     MainLayout s = b;
     s.width = ScaleForDpi(b.width, dpi);
     s.height = ScaleForDpi(b.height, dpi);
-    s.centringWidth = ScaleForDpi(b.centringWidth, dpi);
     s.centringHeight = ScaleForDpi(b.centringHeight, dpi);
     for (Rect32 MainLayout::*r :
          {&MainLayout::swatch, &MainLayout::closeButton, &MainLayout::copyButton,
@@ -16,8 +15,6 @@ MainLayout LayoutForDpi(std::uint32_t dpi) {
         s.*r = Scaled(b.*r, dpi);
     for (int i = 0; i < kLabelCount; ++i)
         s.labels[i] = Point32{ScaleForDpi(b.labels[i].x, dpi), ScaleForDpi(b.labels[i].y, dpi)};
-    s.labelFontHeight = ScaleForDpi(b.labelFontHeight, dpi);
-    s.controlFontHeight = ScaleForDpi(b.controlFontHeight, dpi);
     for (int i = 0; i < kPaletteCells; ++i)
         s.cells[i] = Scaled(b.cells[i], dpi);
     return s;
@@ -29,4 +26,15 @@ int PaletteHitTest(const MainLayout& layout, std::int32_t x, std::int32_t y) {
         if (x >= c.left && x <= c.right && y >= c.top && y <= c.bottom) return i;
     }
     return -1;
+}
+
+Point32 CentredOrigin(Size32 screen, Size32 window, std::uint32_t dpi) {
+    const std::int32_t extra = ScaleForDpi(kMainLayout.centringHeight - kMainLayout.height, dpi);
+    return Point32{Centred(screen.width, window.width),
+                   Centred(screen.height, window.height + extra)};
+}
+
+Size32 WindowSizeForDpi(Size32 frameAt96, Size32 frameAtDpi, std::uint32_t dpi) {
+    return Size32{ScaleForDpi(kMainLayout.width - frameAt96.width, dpi) + frameAtDpi.width,
+                  ScaleForDpi(kMainLayout.height - frameAt96.height, dpi) + frameAtDpi.height};
 }

@@ -7,6 +7,7 @@
 #include "colour/brightness.h"
 #include "colour/colour_state.h"
 #include "colour/hex_text.h"
+#include "platform/dpi.h"
 #include "recolour/target_pick.h"
 #include "recolour/worker.h"
 
@@ -78,12 +79,23 @@ static void OnPickColorState(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// The system ends the process as soon as WM_ENDSESSION returns, and the
-// message loop never ends: do here what the exit does up to its save.
-static void OnEndSession() {
+// At a sign-out or shutdown the system ends the process as soon as
+// WM_ENDSESSION returns, and the message loop never ends: do here what the
+// exit does up to its save. The Restart Manager (installers, updates) instead
+// waits for the program to close itself, so then close as a user would.
+static void OnEndSession(LPARAM reason) {
     EndWorker();
     RecordWindowPosition();
     LoadOrSaveSettings(false);
+    if (reason & ENDSESSION_CLOSEAPP) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+}
+
+static LRESULT OnGetDpiScaledSize(WPARAM dpi, LPARAM lParam) {
+    const Size32 size = MainWindowSize(std::uint32_t(dpi));
+    auto* out = reinterpret_cast<SIZE*>(lParam);
+    out->cx = size.width;
+    out->cy = size.height;
+    return TRUE;
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,8 +108,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY: PostQuitMessage(0); break;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
-        if (wParam) OnEndSession(); // FALSE: the session goes on after all
+        if (wParam) OnEndSession(lParam); // FALSE: the session goes on after all
         return 0;
+    case WM_NCCREATE: EnableFrameScaling(window); break;
     case WM_GETDLGCODE: return OnGetDlgCode(window, wParam, lParam);
     case WM_KEYDOWN: OnKeyDown(wParam); break;
     case WM_COMMAND: OnCommand(wParam, lParam); break;
@@ -111,6 +124,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case kPickColorMessage + 1: OnPickColorState(wParam, lParam); break;
     case kPickWindowMessage: OnPickWindowHover(wParam, lParam); break;
     case kPickWindowMessage + 1: OnPickWindowState(wParam, lParam); break;
+    case WM_GETDPISCALEDSIZE: return OnGetDpiScaledSize(wParam, lParam);
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

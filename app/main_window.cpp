@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 #include "app/copy_menu.h"
-#include "app/dpi.h"
 #include "app/main_messages.h"
 #include "app/placement.h"
 #include "app/records.h"
@@ -8,6 +7,10 @@
 #include "app/shell.h"
 #include "colour/colour_state.h"
 #include "colour/components.h"
+#include "platform/dpi.h"
+#include "platform/fonts.h"
+#include "platform/instance.h"
+#include "version.h" // configured by CMake from the project version
 #include <initializer_list>
 
 HWND mainWindow;
@@ -22,7 +25,13 @@ COLORREF customColors[10] = {
 std::uint32_t windowDpi = kBaseDpi;
 MainLayout mainLayout = kMainLayout;
 
-static const char kMainTitle[] = "Zanthe Tintwell,  v1.0,  by Varnow";
+static const char kMainTitle[] = "Zanthe Tintwell,  v" TINTWELL_VERSION_TEXT ",  by Varnow";
+constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kMainExStyle = WS_EX_CONTROLPARENT | WS_EX_TOPMOST;
+// The system gives an overlapped window a title bar; its frame is measured with one.
+constexpr DWORD kMainFrameStyle = kMainStyle | WS_CAPTION;
+// How much of the title bar a saved position must leave on a work area, at 100 %.
+constexpr std::int32_t kTitleBarGrip = 32;
 
 static RECT ToRect(const Rect32& r) {
     return RECT{r.left, r.top, r.right, r.bottom};
@@ -32,10 +41,19 @@ RECT SwatchRect() {
     return ToRect(mainLayout.swatch);
 }
 
+Size32 MainWindowSize(std::uint32_t dpi) {
+    Size32 at96, atDpi;
+    if (FrameForDpi(kMainFrameStyle, kMainExStyle, kBaseDpi, &at96) &&
+        FrameForDpi(kMainFrameStyle, kMainExStyle, dpi, &atDpi))
+        return WindowSizeForDpi(at96, atDpi, dpi);
+    // Before Windows 10 1607 the system tells the frame at its own scale only.
+    return Size32{ScaleForDpi(kMainLayout.width, dpi), ScaleForDpi(kMainLayout.height, dpi)};
+}
+
 static HWND CreateStandardChild(const char* cls, const char* text, DWORD style, const Rect32& r) {
     return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                           r.right - r.left, r.bottom - r.top, mainWindow, nullptr, instanceHandle,
-                           nullptr);
+                           r.right - r.left, r.bottom - r.top, mainWindow, nullptr,
+                           InstanceHandle(), nullptr);
 }
 
 static void CreateBars() {
@@ -54,26 +72,35 @@ static void CreateBars() {
 }
 
 namespace {
-struct MonitorList {
-    static constexpr std::size_t kMost = 32; // more than any desk has
+struct WorkAreas {
+    static constexpr std::size_t kMost = 32; // more monitors than any desk has
     Rect32 rects[kMost];
     std::size_t count;
 };
 } // namespace
 
-static BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
-    auto& monitors = *reinterpret_cast<MonitorList*>(list);
-    monitors.rects[monitors.count++] = Rect32{r->left, r->top, r->right, r->bottom};
-    return monitors.count < MonitorList::kMost;
+static BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    auto& areas = *reinterpret_cast<WorkAreas*>(list);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        areas.rects[areas.count++] = Rect32{r.left, r.top, r.right, r.bottom};
+    }
+    return areas.count < WorkAreas::kMost;
 }
 
-// A position saved on a monitor since unplugged would leave an always-on-top
-// window nobody can see.
-static bool ShownOnAMonitor(std::int32_t x, std::int32_t y, std::int32_t width,
-                            std::int32_t height) {
-    MonitorList monitors{};
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return ShownByAnyMonitor(x, y, width, height, monitors.rects, monitors.count);
+// A position saved on a monitor since unplugged, or with the title bar above
+// the screen or under the taskbar, would leave an always-on-top window that
+// nobody can move.
+static bool TitleBarOnAWorkArea(std::int32_t x, std::int32_t y, std::int32_t width) {
+    WorkAreas areas{};
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    const std::int32_t frameX = GetSystemMetrics(SM_CXFIXEDFRAME);
+    const std::int32_t frameY = GetSystemMetrics(SM_CYFIXEDFRAME);
+    const Rect32 caption{frameX, frameY, width - frameX, frameY + GetSystemMetrics(SM_CYCAPTION)};
+    return TitleBarReachable(x, y, caption, ScaleForDpi(kTitleBarGrip, windowDpi), areas.rects,
+                             areas.count);
 }
 
 // Gives every child its place and font at the window's scale.
@@ -104,6 +131,8 @@ static void LayOutChildren() {
     SetPickScale(pickWindowControl, ToRect(mainLayout.pickWindow), windowDpi);
 }
 
+// The layout and fonts of a scale. The fonts of the old one stay until the
+// children have been given the new (KeepOnlyFontsForDpi after LayOutChildren).
 static void UseDpi(std::uint32_t dpi) {
     windowDpi = dpi;
     mainLayout = LayoutForDpi(dpi);
@@ -113,26 +142,33 @@ static void UseDpi(std::uint32_t dpi) {
 bool CreateMainWindow(int showCommand) {
     RECT desktop;
     GetClientRect(GetDesktopWindow(), &desktop);
+    const Size32 screen{desktop.right, desktop.bottom};
     UseDpi(SystemDpi());
-    const std::int32_t centredX = Centred(desktop.right, mainLayout.centringWidth);
-    const std::int32_t centredY = Centred(desktop.bottom, mainLayout.centringHeight);
-    if (windowX == -1) windowX = centredX;
-    if (windowY == -1) windowY = centredY;
-    if (!ShownOnAMonitor(windowX, windowY, mainLayout.width, mainLayout.height)) {
-        windowX = centredX;
-        windowY = centredY;
+    Size32 size = MainWindowSize(windowDpi);
+    Point32 centre = CentredOrigin(screen, size, windowDpi);
+    bool centreX = windowX == -1, centreY = windowY == -1;
+    if (centreX) windowX = centre.x;
+    if (centreY) windowY = centre.y;
+    if (!TitleBarOnAWorkArea(windowX, windowY, size.width)) {
+        windowX = centre.x;
+        windowY = centre.y;
+        centreX = centreY = true;
     }
 
-    mainWindow = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_TOPMOST, "Tintwell", kMainTitle,
-                                 WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, windowX, windowY,
-                                 mainLayout.width, mainLayout.height, nullptr, nullptr,
-                                 instanceHandle, nullptr);
+    mainWindow =
+        CreateWindowExA(kMainExStyle, "Tintwell", kMainTitle, kMainStyle, windowX, windowY,
+                        size.width, size.height, nullptr, nullptr, InstanceHandle(), nullptr);
     if (!mainWindow) return false;
-    // Opened on a monitor of another scale than the system's: that monitor's.
-    if (const std::uint32_t dpi = WindowDpi(mainWindow); dpi != windowDpi) {
+    // Landed on a monitor of another scale than the system's: that monitor's
+    // size, and centred with it.
+    if (const std::uint32_t dpi = DpiOfWindow(mainWindow); dpi != windowDpi) {
         UseDpi(dpi);
-        SetWindowPos(mainWindow, nullptr, 0, 0, mainLayout.width, mainLayout.height,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        size = MainWindowSize(dpi);
+        centre = CentredOrigin(screen, size, dpi);
+        if (centreX) windowX = centre.x;
+        if (centreY) windowY = centre.y;
+        SetWindowPos(mainWindow, nullptr, windowX, windowY, size.width, size.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     closeButton =
@@ -143,7 +179,8 @@ bool CreateMainWindow(int showCommand) {
                                        mainLayout.autoApplyBox);
     editBox = CreateStandardChild("EDIT", nullptr, WS_BORDER | WS_GROUP | ES_UPPERCASE,
                                   mainLayout.editBox);
-    // At the system's own scale they keep the system's font.
+    // At 100 % on a 100 % system there is no control font: the controls keep
+    // the system's.
     if (controlFont)
         for (HWND control : {closeButton, copyButton, autoApplyBox, editBox})
             SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), FALSE);
@@ -158,6 +195,7 @@ bool CreateMainWindow(int showCommand) {
     CreatePickControl(pickWindowControl, mainWindow, kPickWindowMessage,
                       ToRect(mainLayout.pickWindow), backgroundColor);
     if (windowDpi != kBaseDpi) LayOutChildren();
+    KeepOnlyFontsForDpi(windowDpi);
 
     SetFocus(editBox);
     SubclassForKeys(editBox, KeyForwardProc);
@@ -169,10 +207,14 @@ bool CreateMainWindow(int showCommand) {
 
 void OnDpiChanged(std::uint32_t dpi, const RECT& suggested) {
     UseDpi(dpi);
-    SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top,
-                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+    // Where the system suggests, at our own size: one it worked out without
+    // asking WM_GETDPISCALEDSIZE (Windows 10 before 1703) scales the title bar
+    // with the rest.
+    const Size32 size = MainWindowSize(dpi);
+    SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top, size.width, size.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     LayOutChildren();
+    KeepOnlyFontsForDpi(dpi);
     InvalidateRect(mainWindow, nullptr, TRUE);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include "app/layout.h"
+#include "platform/scale.h"
 #include <cstdint>
 
 extern HWND mainWindow;
@@ -20,8 +21,13 @@ RECT SwatchRect();
 // main window itself could not be made.
 bool CreateMainWindow(int showCommand);
 
+// The outer size at a scale: the 100 % client area scaled, with the frame the
+// system gives the window there. What WM_GETDPISCALEDSIZE answers.
+Size32 MainWindowSize(std::uint32_t dpi);
+
 // The window moved to a monitor of another scale: it takes the suggested
-// rectangle and lays out, makes its fonts and repaints everything anew.
+// place at its own size, lays out, hands its children the new fonts and
+// repaints everything.
 void OnDpiChanged(std::uint32_t dpi, const RECT& suggested);
 
 void PaintMainWindow();

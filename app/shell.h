@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <cstdint>
 
-extern HINSTANCE instanceHandle;
 extern HICON appIcon;
 extern HBRUSH backgroundBrush; // class background; also handed out for control colouring
 extern HFONT uiFont;           // the painted labels of the main window
@@ -15,16 +14,13 @@ extern HFONT controlFont;
 // the main window class.
 void RegisterMainClass();
 
-// Makes the label font and the controls' font for a screen of `dpi` dots per
-// inch, replacing those made for another.
+// Points uiFont and controlFont at the fonts for a screen of `dpi` dots per
+// inch, made if need be. The ones for the old scale stay until the window's
+// controls have the new ones (KeepOnlyFontsForDpi).
 void SetFontsForDpi(std::uint32_t dpi);
 
 // Releases what RegisterMainClass made.
 void ReleaseMainClassObjects();
-
-// Whether the system is Wine, for the workarounds that Windows must not pay
-// for: Wine's ntdll exports wine_get_version, Windows' does not.
-bool RunningUnderWine();
 
 // The show command from the start-up information: wShowWindow when
 // STARTF_USESHOWWINDOW is set, SW_SHOWDEFAULT otherwise.

@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "colour/colour_state.h"
+#include "platform/instance.h"
 #include "recolour/worker.h"
 
 static int RunMessageLoop() {
@@ -18,7 +19,7 @@ static int RunMessageLoop() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    instanceHandle = instance;
+    SetInstanceHandle(instance);
     ReadStartupDirectory();
     LoadOrSaveSettings(true);
     RegisterMainClass();

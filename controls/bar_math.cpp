@@ -2,7 +2,7 @@
 
 BarMetrics BarMetricsForDpi(std::uint32_t dpi) {
     const BarMetrics& b = kBarMetrics;
-    return BarMetrics{ScaleForDpi(b.trackInset, dpi),    ScaleForDpi(b.arrowX, dpi),
+    return BarMetrics{ScaleForDpi(b.trackInset, dpi), ScaleForDpi(b.arrowX, dpi),
                       ScaleForDpi(b.arrowHalfCell, dpi), ScaleForDpi(b.thumbRadius, dpi),
-                      ScaleForDpi(b.penWidth, dpi),      ScaleForDpi(b.fontHeight, dpi)};
+                      ScaleForDpi(b.penWidth, dpi)};
 }

@@ -1,7 +1,7 @@
 // Position bar geometry: its drawing, pointer to value, value to thumb, page
 // step. Pure.
 #pragma once
-#include "app/scale.h"
+#include "platform/scale.h"
 #include <cstdint>
 
 // What a bar draws inside its client area, at 100 %; a bar on a scaled screen
@@ -12,9 +12,8 @@ struct BarMetrics {
     std::int32_t arrowHalfCell; // the arrows' text cell is centred on the middle line
     std::int32_t thumbRadius;   // the ring
     std::int32_t penWidth;
-    std::int32_t fontHeight;
 };
-constexpr BarMetrics kBarMetrics{13, -2, 9, 4, 1, 18};
+constexpr BarMetrics kBarMetrics{13, -2, 9, 4, 1};
 
 BarMetrics BarMetricsForDpi(std::uint32_t dpi);
 

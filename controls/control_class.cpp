@@ -1,11 +1,11 @@
 #include "controls/control_class.h"
-#include "app/shell.h"
+#include "platform/instance.h"
 
 void RegisterControlClass(const char* name) {
     WNDCLASSA wc{};
     wc.style = CS_SAVEBITS;
     wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = instanceHandle;
+    wc.hInstance = InstanceHandle();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = name;
     RegisterClassA(&wc);

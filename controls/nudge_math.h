@@ -1,7 +1,7 @@
 // Arrow keys during a pick move the pointer by whole screen pixels: where it
-// goes, and how long Wine takes to agree. Pure.
+// goes, and whether the system is still catching up with it. Pure.
 #pragma once
-#include "app/scale.h"
+#include "platform/scale.h"
 #include <cstdint>
 
 constexpr std::int32_t kNudgeStep = 1, kShiftNudgeStep = 10; // screen pixels
@@ -17,10 +17,6 @@ constexpr Point32 NudgedPoint(Point32 p, std::int32_t dx, std::int32_t dy, Rect3
     return Point32{ClampToRange(p.x + dx, screen.left, screen.right - 1),
                    ClampToRange(p.y + dy, screen.top, screen.bottom - 1)};
 }
-
-// How long after a nudge the pointer's own reports may still be the place it
-// left (Wine's late echo of SetCursorPos).
-constexpr std::uint32_t kNudgeSettleMs = 300;
 
 // Whether a nudge at tick `nudgedAt` is still settling at tick `now`; the
 // millisecond tick counter wraps, the difference does not care.

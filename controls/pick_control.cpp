@@ -1,6 +1,6 @@
 #include "controls/pick_control.h"
-#include "app/scale.h"
-#include "app/shell.h"
+#include "platform/scale.h"
+#include "platform/instance.h"
 #include "controls/control_class.h"
 #include "colour/colour_math.h"
 
@@ -217,7 +217,7 @@ bool CreatePickControl(PickControl& pick, HWND parent, std::uint32_t baseMessage
     pick.window = CreateWindowExA(WS_EX_CLIENTEDGE, kPickClass, nullptr,
                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, rect.left,
                                   rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                                  nullptr, instanceHandle, nullptr);
+                                  nullptr, InstanceHandle(), nullptr);
     if (!pick.window) return false;
 
     // The user data first: the pick procedure reads it for every message.

@@ -1,5 +1,5 @@
 #include "controls/pick_nudge.h"
-#include "app/shell.h"
+#include "platform/quirks.h"
 #include "controls/nudge_math.h"
 #include "controls/pick_control.h"
 
@@ -17,12 +17,10 @@ const struct {
 
 constexpr UINT kWatchMs = 15;
 
-// In a Wine virtual desktop SetCursorPos comes back a few milliseconds later
-// as a move to the old place, and GetCursorPos gives the old place meanwhile.
 // Windows moves the pointer at once, so there nothing has to settle.
 bool Settling(const PickControl& pick) {
     return pick.nudge.active &&
-           NudgeSettling(GetTickCount(), pick.nudge.tick, RunningUnderWine() ? kNudgeSettleMs : 0);
+           NudgeSettling(GetTickCount(), pick.nudge.tick, PlatformQuirks().nudgeSettleMs);
 }
 
 Rect32 VirtualScreen() {
@@ -60,7 +58,7 @@ bool NudgePointer(PickControl& pick, WPARAM key, POINT* to) {
             NudgedPoint(Point32{from.x, from.y}, k.dx * step, k.dy * step, VirtualScreen());
         if (!SetCursorPos(p.x, p.y)) return false;
         NudgeState& nudge = pick.nudge;
-        if (RunningUnderWine() && !nudge.watching) {
+        if (PlatformQuirks().watchPointerAfterNudge && !nudge.watching) {
             nudge.buttonDown = LeftButtonDown();
             nudge.watching = SetTimer(pick.window, kNudgeWatchTimer, kWatchMs, nullptr) != 0;
         }

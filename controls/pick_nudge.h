@@ -6,7 +6,7 @@
 
 struct PickControl;
 
-// The last nudge of a pick. The watch is Wine's alone (below).
+// The last nudge of a pick. The watch is Wine's alone (platform/quirks.h).
 struct NudgeState {
     POINT point;        // where the nudge sent the pointer
     std::uint32_t tick; // when
@@ -24,18 +24,16 @@ bool IsNudgeKey(WPARAM key);
 bool NudgePointer(PickControl& pick, WPARAM key, POINT* to);
 
 // Whether a pointer report at `at` is the late echo of the place a nudge left
-// (Wine), to be ignored.
+// (Wine's, platform/quirks.h), to be ignored.
 bool IsNudgeEcho(const PickControl& pick, POINT at);
 
 // Where the pick is: the nudged point while a nudge settles, else the
 // pointer's position. False when that cannot be read.
 bool PickPoint(const PickControl& pick, POINT* at);
 
-// Under Wine, SetCursorPos ends the X server's hold on the pointer that the
-// press began: from then on until the pick ends the pointer's moves and the
-// button's release go to the window under the pointer, not to the control
-// that holds the capture. So after a nudge a timer on the control watches the
-// pointer and the button itself. Windows needs no watch and starts none.
+// Where the system stops sending the pointer's moves and the button's release
+// to the eyedropper after a nudge (Wine, platform/quirks.h), a timer on the
+// control watches them itself. Windows needs no watch and starts none.
 constexpr UINT_PTR kNudgeWatchTimer = 1;
 enum class NudgeWatch { Nothing, Moved, Released };
 // One look, at the watch timer: the pointer moved (to `at`), or the left

@@ -1,9 +1,8 @@
 #include "controls/position_bar.h"
-#include "app/shell.h"
+#include "platform/fonts.h"
+#include "platform/instance.h"
 #include "controls/control_class.h"
 #include "colour/colour_math.h"
-
-#include <cstring>
 
 namespace {
 
@@ -14,23 +13,11 @@ constexpr UINT kRepeatDelay = 500; // first repeat after a page press
 constexpr UINT kRepeatPeriod = 50;
 constexpr std::int32_t kKeyPage = 32;
 
-// Shared by every bar; constant-initialised, so valid before the records'
-// own (dynamic) construction runs. The font is made for one scale at a time:
-// the bars all sit in one window.
-std::int32_t barCount = 0;
-HFONT barFont = nullptr;
-std::uint32_t barFontDpi = kBaseDpi;
+constexpr FontSpec kBarFont{18, FW_BOLD, true}; // the arrows
 
-HFONT MakeBarFont(std::int32_t height) {
-    LOGFONTA lf;
-    std::memset(&lf, 0, sizeof lf);
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    lf.lfHeight = height;
-    lf.lfWeight = FW_BOLD;
-    lf.lfQuality = PROOF_QUALITY;
-    std::memcpy(lf.lfFaceName, "Arial", sizeof "Arial");
-    return CreateFontIndirectA(&lf);
-}
+// Constant-initialised, so valid before the records' own (dynamic)
+// construction runs.
+std::int32_t barCount = 0;
 
 BarRange RangeOf(const PositionBar& bar) {
     return BarRange{bar.minimum, bar.maximum};
@@ -90,7 +77,7 @@ void OnBarPaint(PositionBar& bar) {
     HDC dc = BeginPaint(bar.window, &ps);
     SetTextColor(dc, 0xFFFFFF);
     SetBkColor(dc, 0);
-    HGDIOBJ oldFont = SelectObject(dc, barFont);
+    HGDIOBJ oldFont = SelectObject(dc, FontForDpi(kBarFont, bar.dpi));
     HGDIOBJ oldPen = SelectObject(dc, bar.pen);
 
     const BarMetrics& m = bar.metrics;
@@ -218,22 +205,19 @@ LRESULT CALLBACK BarProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 } // namespace
 
 PositionBar::PositionBar()
-    : pen(nullptr), brush(nullptr), parent(nullptr), window(nullptr),
-      baseMessage(0), track{}, creationRect{}, width(0), height(0), colour(CLR_INVALID), value(0),
-      savedValue(-1), minimum(0), maximum(255), dragging(0), metrics(kBarMetrics) {
+    : pen(nullptr), brush(nullptr), parent(nullptr), window(nullptr), baseMessage(0), track{},
+      width(0), height(0), colour(CLR_INVALID), value(0), savedValue(-1), minimum(0), maximum(255),
+      dragging(0), metrics(kBarMetrics), dpi(kBaseDpi) {
     if (barCount == 0) {
         RegisterControlClass(kBarClass);
-        barFont = MakeBarFont(kBarMetrics.fontHeight);
-        barFontDpi = kBaseDpi;
+        AcquireFonts();
+        FontForDpi(kBarFont, kBaseDpi);
     }
     ++barCount;
 }
 
 PositionBar::~PositionBar() {
-    if (--barCount == 0 && barFont) {
-        DeleteObject(barFont);
-        barFont = nullptr;
-    }
+    if (--barCount == 0) ReleaseFonts();
     if (brush) DeleteObject(brush);
     if (pen) DeleteObject(pen);
 }
@@ -242,12 +226,11 @@ bool CreatePositionBar(PositionBar& bar, HWND parent, std::uint32_t baseMessage,
                        COLORREF colour) {
     bar.baseMessage = baseMessage;
     bar.parent = parent;
-    bar.creationRect = rect;
     bar.width = rect.right - rect.left;
     bar.height = rect.bottom - rect.top;
     bar.window = CreateWindowExA(
         WS_EX_CLIENTEDGE, kBarClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
-        rect.left, rect.top, bar.width, bar.height, parent, nullptr, instanceHandle, nullptr);
+        rect.left, rect.top, bar.width, bar.height, parent, nullptr, InstanceHandle(), nullptr);
     if (!bar.window) return false;
 
     SetTrack(bar);
@@ -263,12 +246,7 @@ bool CreatePositionBar(PositionBar& bar, HWND parent, std::uint32_t baseMessage,
 
 void SetBarScale(PositionBar& bar, const RECT& rect, std::uint32_t dpi) {
     bar.metrics = BarMetricsForDpi(dpi);
-    if (dpi != barFontDpi) {
-        if (barFont) DeleteObject(barFont);
-        barFont = MakeBarFont(bar.metrics.fontHeight);
-        barFontDpi = dpi;
-    }
-    bar.creationRect = rect;
+    bar.dpi = dpi;
     bar.width = rect.right - rect.left;
     bar.height = rect.bottom - rect.top;
     if (!bar.window) return;

@@ -15,8 +15,7 @@ struct PositionBar {
     HWND parent;
     HWND window;
     std::uint32_t baseMessage;
-    RECT track;        // client rectangle inset 13 pixels left and right
-    RECT creationRect; // in the parent's client coordinates
+    RECT track; // client rectangle inset 13 pixels left and right
     std::int32_t width, height;
     COLORREF colour; // -1 until created
     std::int32_t value;
@@ -24,9 +23,10 @@ struct PositionBar {
     std::int32_t minimum, maximum;
     std::uint8_t dragging;
     BarMetrics metrics; // the drawing at the bar's scale
+    std::uint32_t dpi;  // that scale, which the bar font is made for
 
     PositionBar();  // registers the class and makes the bar font on the first
-    ~PositionBar(); // deletes the font with the last
+    ~PositionBar(); // lets the fonts go with the last
     PositionBar(const PositionBar&) = delete;
     PositionBar& operator=(const PositionBar&) = delete;
 };

@@ -1,5 +1,5 @@
 #include "recolour/engine.h"
-#include "app/shell.h"
+#include "platform/quirks.h"
 #include "recolour/pixel_passes.h"
 #include <cstdlib>
 
@@ -125,11 +125,7 @@ bool Render(RecolourEngine& e, ColorRef color) {
     if (!dc) return false;
     SetDIBitsToDevice(dc, e.area.left, e.area.top, DWORD(e.width), DWORD(e.height), 0, 0, 0,
                       UINT(e.height), e.outputBuffer, &e.bitmapInfo, DIB_RGB_COLORS);
-    // Wine keeps a second thread's drawing in its X connection until that
-    // thread makes a round trip to the display; GdiFlush does not do it, a
-    // read from the device context does. Not on Windows, where a read from a
-    // composited window copies its surface back every frame.
-    if (RunningUnderWine()) GetPixel(dc, e.area.left, e.area.top);
+    if (PlatformQuirks().readBackAfterRender) GetPixel(dc, e.area.left, e.area.top);
     ReleaseDC(e.targetWindow, dc);
     return true;
 }

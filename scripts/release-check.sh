@@ -4,7 +4,8 @@
 #  - Two builds of this tree in two fresh build folders give the same
 #    Tintwell.exe byte for byte, and the same as SHIPPED_EXE.
 #  - It imports from system DLLs only, read from the PE import table.
-#  - Its version resource carries CMake's project version and the licence.
+#  - Its version resource and its window title carry CMake's project version,
+#    the resource the licence too.
 #  - README.md names the zip of that version and no other.
 #  - The zip holds exactly Tintwell.exe, README.txt and LICENSE with fixed
 #    modes and times, two zips made from the two builds are identical, and
@@ -71,6 +72,10 @@ version_resource() {
         grep -qF 'VALUE "LegalCopyright", "Copyright (c) 2026 Varnow. MIT License."' <<<"$rc"
 }
 check "version resource: $version, MIT licence" version_resource
+title() { # the window title, built from the same version header
+    grep -qaF "Zanthe Tintwell,  v$version,  by Varnow" "$exe"
+}
+check "title: Zanthe Tintwell,  v$version,  by Varnow" title
 
 readme_zip_name() {
     local names

@@ -12,6 +12,9 @@ constexpr int kWindowWidth = 330, kWindowHeight = 200, kCentringHeight = 230;
 constexpr const char* kTitle = "Zanthe Tintwell,  v1.0,  by Varnow";
 // Centred on the tests' 1024 by 768 desktop: (1024 - 330) / 2, (768 - 230) / 2.
 constexpr POINT kCentredOrigin{347, 269};
+// Its client area within the test desktop's frame at 100 % (3-pixel borders,
+// a 19-pixel caption); on a scaled screen this is what grows in proportion.
+constexpr int kClientWidth = 324, kClientHeight = 175;
 
 // Client rectangles (left, top, right, bottom) of the main window's parts.
 constexpr RECT kSwatch{7, 5, 57, 45};

@@ -54,11 +54,15 @@ class Scaled : public ::testing::Test {
 };
 
 TEST_F(Scaled, WindowAndControlsAtOneAndAHalfTimesTheirPlaces) {
-    const RECT frame = app.WindowRect();
-    EXPECT_EQ(Scale(kWindowWidth), frame.right - frame.left);  // 495
-    EXPECT_EQ(Scale(kWindowHeight), frame.bottom - frame.top); // 300
-    EXPECT_EQ((e2e::ScreenWidth() - Scale(kWindowWidth)) >> 1, frame.left);
-    EXPECT_EQ((e2e::ScreenHeight() - Scale(kCentringHeight)) >> 1, frame.top);
+    // The client area grows in proportion; the title bar less so, and the
+    // window is centred at its real size.
+    const RECT client = app.ClientRect(), frame = app.WindowRect();
+    EXPECT_EQ(Scale(kClientWidth), client.right);   // 486
+    EXPECT_EQ(Scale(kClientHeight), client.bottom); // 263
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    EXPECT_EQ((e2e::ScreenWidth() - width) >> 1, frame.left);
+    EXPECT_EQ((e2e::ScreenHeight() - height - Scale(kCentringHeight - kWindowHeight)) >> 1,
+              frame.top);
 
     const struct {
         const char* className;
@@ -70,7 +74,6 @@ TEST_F(Scaled, WindowAndControlsAtOneAndAHalfTimesTheirPlaces) {
         {"zPositionBar", kBlueBar},  {"zPositionBar", kBrightnessBar},
         {"zPickColor", kPickColour}, {"zPickColor", kPickWindow},
     };
-    const RECT client = app.ClientRect();
     std::vector<RECT> placed;
     for (const auto& c : controls) {
         const RECT r = Scale(c.rect);

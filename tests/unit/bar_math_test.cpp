@@ -106,16 +106,13 @@ TEST(BarMetricsForDpi, ScalesTheBarsDrawingWithTheScreen) {
     EXPECT_EQ(at96.arrowHalfCell, 9);
     EXPECT_EQ(at96.thumbRadius, 4);
     EXPECT_EQ(at96.penWidth, 1);
-    EXPECT_EQ(at96.fontHeight, 18);
-    const BarMetrics at144 = BarMetricsForDpi(144); // 19.5, -3, 13.5, 6, 1.5, 27
+    const BarMetrics at144 = BarMetricsForDpi(144); // 19.5, -3, 13.5, 6, 1.5
     EXPECT_EQ(at144.trackInset, 20);
     EXPECT_EQ(at144.arrowX, -3);
     EXPECT_EQ(at144.arrowHalfCell, 14);
     EXPECT_EQ(at144.thumbRadius, 6);
     EXPECT_EQ(at144.penWidth, 2);
-    EXPECT_EQ(at144.fontHeight, 27);
     EXPECT_EQ(BarMetricsForDpi(120).trackInset, 16); // 16.25
-    EXPECT_EQ(BarMetricsForDpi(192).fontHeight, 36);
 }
 
 // A bar of 225 by 27 at 150 %, inside a 2-pixel client edge: a client area

@@ -1,34 +1,66 @@
 // The main window moved to a monitor of another scale and back, in this
-// process: Wine has one scale for every monitor, so the message is sent here.
+// process: Wine has one scale for every monitor, so the messages are sent here.
 #include "app/main_window.h"
 #include "app/records.h"
 #include "app/shell.h"
+#include "platform/fonts.h"
+#include "platform/instance.h"
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
-// A child's rectangle in the main window's client coordinates.
-RECT ClientRectOf(HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+RECT ToRect(const Rect32& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
 }
 
-bool Same(const RECT& a, const RECT& b) {
-    return EqualRect(&a, &b) != 0;
-}
-
-void ExpectRect(HWND child, const RECT& expected, const char* what) {
-    const RECT r = ClientRectOf(child);
-    EXPECT_TRUE(Same(r, expected)) << what << " at " << r.left << "," << r.top << "," << r.right
-                                   << "," << r.bottom;
+// Every child against the layout at `dpi`, whose numbers layout_test pins.
+void ExpectChildrenLaidOutFor(std::uint32_t dpi) {
+    const MainLayout l = LayoutForDpi(dpi);
+    const struct {
+        HWND window;
+        Rect32 rect;
+    } children[] = {
+        {closeButton, l.closeButton},
+        {copyButton, l.copyButton},
+        {autoApplyBox, l.autoApplyBox},
+        {editBox, l.editBox},
+        {redBar.window, l.redBar},
+        {greenBar.window, l.greenBar},
+        {blueBar.window, l.blueBar},
+        {brightnessBar.window, l.brightnessBar},
+        {pickColorControl.window, l.pickColor},
+        {pickWindowControl.window, l.pickWindow},
+    };
+    for (const auto& c : children) {
+        RECT r{};
+        GetWindowRect(c.window, &r);
+        MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&r), 2);
+        const RECT want = ToRect(c.rect);
+        EXPECT_TRUE(EqualRect(&r, &want)) << dpi << ": a child at " << r.left << "," << r.top;
+    }
 }
 
 LONG FontHeight(HFONT font) {
     LOGFONTA lf{};
-    GetObjectA(font, sizeof lf, &lf);
-    return lf.lfHeight;
+    return GetObjectA(font, sizeof lf, &lf) ? lf.lfHeight : 0;
+}
+
+bool Alive(HGDIOBJ object) {
+    return GetObjectType(object) != 0;
+}
+
+// The edit box's font changes, each noted with whether the font it had until
+// then was still there when the new one came.
+WNDPROC editProc;
+std::string fontChanges;
+LRESULT CALLBACK WatchFontChanges(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETFONT) {
+        const auto had = reinterpret_cast<HGDIOBJ>(CallWindowProcA(editProc, w, WM_GETFONT, 0, 0));
+        fontChanges += !had || Alive(had) ? "+" : "-";
+    }
+    return CallWindowProcA(editProc, w, msg, wp, lp);
 }
 
 void SendDpiChange(UINT dpi, RECT suggested) {
@@ -36,55 +68,64 @@ void SendDpiChange(UINT dpi, RECT suggested) {
                  reinterpret_cast<LPARAM>(&suggested));
 }
 
+SIZE AskedSize(UINT dpi) {
+    SIZE size{0, 0};
+    EXPECT_TRUE(
+        SendMessageA(mainWindow, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
+    return size;
+}
+
 } // namespace
 
-TEST(DpiChange, LaysOutAtTheNewScaleAndComesBackToTheLayoutAt100) {
-    instanceHandle = GetModuleHandleA(nullptr);
+TEST(DpiChange, TheClientAreaChildrenAndFontsFollowTheScaleAndComeBack) {
+    SetInstanceHandle(GetModuleHandleA(nullptr));
     windowX = 40;
     windowY = 50;
     RegisterMainClass();
     ASSERT_TRUE(CreateMainWindow(SW_SHOWNOACTIVATE));
     ASSERT_EQ(windowDpi, 96u) << "the tests run at 100 %";
+    editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(editBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchFontChanges)));
+    RECT client96, frame, client;
+    GetClientRect(mainWindow, &client96);
 
-    SendDpiChange(144, RECT{60, 70, 60 + 495, 70 + 300});
-    RECT frame;
+    // The suggested size is the system's guess; the window keeps the one it
+    // answered WM_GETDPISCALEDSIZE with: the client area scaled, and a frame
+    // that here, at one system scale, does not grow (the screen at 144 dots
+    // per inch shows the client area exact).
+    const SIZE asked = AskedSize(144);
+    EXPECT_EQ(asked.cx - MulDiv(client96.right, 144, 96), 330 - client96.right);
+    EXPECT_GT(asked.cy - MulDiv(client96.bottom, 144, 96), 200 - client96.bottom);
+    SendDpiChange(144, RECT{60, 70, 61, 71});
     GetWindowRect(mainWindow, &frame);
-    EXPECT_TRUE(Same(frame, RECT{60, 70, 555, 370}));
-    ExpectRect(closeButton, RECT{165, 221, 300, 254}, "Close");
-    ExpectRect(editBox, RECT{120, 8, 233, 38}, "edit box");
-    ExpectRect(redBar.window, RECT{120, 45, 345, 72}, "red bar");
-    ExpectRect(pickWindowControl.window, RECT{11, 194, 86, 254}, "pick-window eyedropper");
-    // The bar's track: its client area less 20 pixels of arrows either side.
-    RECT client;
+    const RECT expectedFrame{60, 70, 60 + asked.cx, 70 + asked.cy};
+    EXPECT_TRUE(EqualRect(&frame, &expectedFrame));
+    ExpectChildrenLaidOutFor(144);
     GetClientRect(redBar.window, &client);
-    EXPECT_EQ(redBar.track.left, 20);
+    EXPECT_EQ(redBar.track.left, 20); // 13 at 100 %
     EXPECT_EQ(redBar.track.right, client.right - 20);
-    EXPECT_EQ(redBar.metrics.thumbRadius, 6);
-    EXPECT_EQ(FontHeight(uiFont), 21);
-    EXPECT_EQ(FontHeight(controlFont), 24);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(copyButton, WM_GETFONT, 0, 0)), controlFont);
     GetClientRect(pickColorControl.window, &client);
     EXPECT_EQ(pickColorControl.clientWidth, client.right);
     EXPECT_EQ(pickColorControl.clientHeight, client.bottom);
+    EXPECT_EQ(FontHeight(uiFont), 21);
+    const HFONT font144 = controlFont;
+    EXPECT_EQ(FontHeight(font144), 24);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(copyButton, WM_GETFONT, 0, 0)), font144);
 
+    const SIZE back = AskedSize(96);
+    EXPECT_EQ(back.cx, 330);
+    EXPECT_EQ(back.cy, 200);
     SendDpiChange(96, RECT{40, 50, 40 + 330, 50 + 200});
     GetWindowRect(mainWindow, &frame);
-    EXPECT_TRUE(Same(frame, RECT{40, 50, 370, 250}));
-    ExpectRect(closeButton, RECT{110, 147, 200, 169}, "Close");
-    ExpectRect(copyButton, RECT{165, 5, 230, 25}, "Copy");
-    ExpectRect(autoApplyBox, RECT{110, 124, 230, 144}, "Auto apply");
-    ExpectRect(editBox, RECT{80, 5, 155, 25}, "edit box");
-    ExpectRect(redBar.window, RECT{80, 30, 230, 48}, "red bar");
-    ExpectRect(brightnessBar.window, RECT{80, 100, 230, 118}, "brightness bar");
-    ExpectRect(pickColorControl.window, RECT{7, 69, 57, 109}, "pick-colour eyedropper");
-    ExpectRect(pickWindowControl.window, RECT{7, 129, 57, 169}, "pick-window eyedropper");
+    const RECT frame96{40, 50, 370, 250};
+    EXPECT_TRUE(EqualRect(&frame, &frame96));
+    ExpectChildrenLaidOutFor(96);
     EXPECT_EQ(redBar.track.left, 13);
     EXPECT_EQ(redBar.track.right, 133);
-    EXPECT_EQ(redBar.metrics.thumbRadius, 4);
     EXPECT_EQ(FontHeight(uiFont), 14);
     EXPECT_EQ(controlFont, nullptr);
-    EXPECT_EQ(pickColorControl.clientWidth, 46);
-    EXPECT_EQ(mainLayout.cells[9].left, 284);
+    EXPECT_FALSE(Alive(font144)) << "the fonts for 144 dots per inch stay made";
+    EXPECT_EQ(fontChanges, "++") << "a font was deleted before the edit box had the next";
 
     // The later tests find the program's globals without windows.
     DestroyWindow(mainWindow);
@@ -93,4 +134,16 @@ TEST(DpiChange, LaysOutAtTheNewScaleAndComesBackToTheLayoutAt100) {
     for (PositionBar* bar : {&redBar, &greenBar, &blueBar, &brightnessBar})
         bar->window = nullptr;
     pickColorControl.window = pickWindowControl.window = nullptr;
+}
+
+TEST(DpiFonts, OneFontPerSpecAndScaleKeptUntilItsScaleIsLeft) {
+    constexpr FontSpec kSpec{18, FW_BOLD, true};
+    const HFONT at96 = FontForDpi(kSpec, 96), at144 = FontForDpi(kSpec, 144);
+    EXPECT_EQ(FontForDpi(kSpec, 96), at96);
+    EXPECT_EQ(FontHeight(at96), 18);
+    EXPECT_EQ(FontHeight(at144), 27);
+    KeepOnlyFontsForDpi(144);
+    EXPECT_FALSE(Alive(at96));
+    EXPECT_TRUE(Alive(at144));
+    EXPECT_EQ(FontForDpi(kSpec, 144), at144);
 }

@@ -9,6 +9,10 @@ struct Point32 {
     std::int32_t x, y;
 };
 
+struct Size32 {
+    std::int32_t width, height;
+};
+
 // Edges: left, top, right, bottom.
 struct Rect32 {
     std::int32_t left, top, right, bottom;
