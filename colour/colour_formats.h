@@ -5,7 +5,7 @@
 #include <cstdint>
 
 enum class ColorFormat : std::uint8_t {
-    Hex,      // FF8000, what Copy copies
+    Hex,      // FF8000 (Copy itself copies the edit box's text as typed)
     HashHex,  // #FF8000
     CssRgb,   // rgb(255, 128, 0)
     CssHsl,   // hsl(30, 100%, 50%)

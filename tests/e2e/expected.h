@@ -29,6 +29,20 @@ constexpr RECT kBrightnessBar{80, 100, 230, 118};
 constexpr RECT kPickColour{7, 69, 57, 109};
 constexpr RECT kPickWindow{7, 129, 57, 169};
 
+// Every child: its class, the text a standard control shows at start, and
+// its rectangle.
+constexpr struct {
+    const char* className;
+    const char* text; // nullptr: none
+    RECT rect;
+} kChildren[] = {
+    {"Button", "Close", kCloseButton},    {"Button", "Copy", kCopyButton},
+    {"Button", "Auto apply", kAutoApply}, {"Edit", "FFFFFF", kEdit},
+    {"zPositionBar", nullptr, kRedBar},   {"zPositionBar", nullptr, kGreenBar},
+    {"zPositionBar", nullptr, kBlueBar},  {"zPositionBar", nullptr, kBrightnessBar},
+    {"zPickColor", nullptr, kPickColour}, {"zPickColor", nullptr, kPickWindow},
+};
+
 // Each bar: a 2-pixel client edge, then a 146 by 14 client area whose track
 // runs from x 13 to 133; the thumb ring sits on the middle line, y 7.
 constexpr int kBarEdge = 2, kTrackLeft = 13, kTrackWidth = 120, kBarMiddleY = 7;

@@ -716,7 +716,8 @@ bool Tintwell::Running() const {
 bool Tintwell::Settle(DWORD timeoutMs) const {
     if (!window_) return false;
     WaitForInputIdle(process_.hProcess, timeoutMs);
-    return WaitUntil(
+    // Pumping: the program may be waiting on a window of the driver's.
+    return WaitPumping(
         [this] {
             DWORD_PTR result;
             // Sent messages are handled before painting, so once the thread
@@ -791,25 +792,25 @@ LONG Tintwell::ExStyle() const {
     return GetWindowLongA(window_, GWL_EXSTYLE);
 }
 
+GUITHREADINFO Tintwell::ThreadInfo() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) info = GUITHREADINFO{};
+    return info;
+}
+
 HWND Tintwell::Focus() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
-    return info.hwndFocus;
+    return ThreadInfo().hwndFocus;
 }
-
 HWND Tintwell::Capture() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
-    return info.hwndCapture;
+    return ThreadInfo().hwndCapture;
+}
+HWND Tintwell::Active() const {
+    return ThreadInfo().hwndActive;
 }
 
-HWND Tintwell::Active() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
-    return info.hwndActive;
+bool Tintwell::FocusBecomes(HWND window) const {
+    return WaitUntil([&] { return Focus() == window; }, 3000);
 }
 
 bool Tintwell::Activate() const {
@@ -830,29 +831,24 @@ std::string Tintwell::Text(HWND window) {
     return std::string(text, text + (copied < sizeof text ? copied : 0));
 }
 
-bool Tintwell::CloseBoxPoint(POINT* point) const {
+bool Tintwell::CaptionPoint(LRESULT wanted, POINT* point) const {
     const RECT r = WindowRect();
-    const int captionMiddle =
-        r.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-    // Walk the caption from the right edge until the window calls it the close box.
-    for (int x = r.right - 1; x > r.left; --x) {
+    const int y = r.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    int first = -1, last = -1;
+    for (int x = r.left + 1; x < r.right; ++x) {
         DWORD_PTR hit = 0;
-        SendMessageTimeoutA(window_, WM_NCHITTEST, 0, MAKELPARAM(x, captionMiddle),
-                            SMTO_ABORTIFHUNG, 1000, &hit);
-        if (hit == HTCLOSE) {
-            // Aim at the middle of the close box's hit area.
-            int left = x;
-            for (;;) {
-                SendMessageTimeoutA(window_, WM_NCHITTEST, 0, MAKELPARAM(left - 1, captionMiddle),
-                                    SMTO_ABORTIFHUNG, 1000, &hit);
-                if (hit != HTCLOSE || left - 1 <= r.left) break;
-                --left;
-            }
-            *point = POINT{(left + x) / 2, captionMiddle};
-            return true;
+        SendMessageTimeoutA(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 1000,
+                            &hit);
+        if (LRESULT(hit) == wanted) {
+            if (first < 0) first = x;
+            last = x;
+        } else if (first >= 0) {
+            break;
         }
     }
-    return false;
+    if (first < 0) return false;
+    *point = POINT{(first + last) / 2, y};
+    return true;
 }
 
 void Tintwell::ClickClient(int x, int y, Button button) const {
@@ -897,6 +893,73 @@ void Tintwell::Kill() {
     std::fprintf(stderr, "killing Tintwell (process %lu) after a failure\n", process_.dwProcessId);
     TerminateProcess(process_.hProcess, 99);
     WaitForSingleObject(process_.hProcess, 5000);
+}
+
+std::string IniValue(const std::vector<IniLine>& lines, const std::string& key) {
+    for (const IniLine& line : lines)
+        if (line.section == expected::kIniSection && line.key == key) return line.value;
+    return "<missing>";
+}
+
+// ---- A fixture: one program per test ---------------------------------------------
+
+bool AppTest::Launch(const LaunchOptions& options) {
+    if (!app.Start(options)) return false;
+    edit = app.ChildAt("Edit", AtScreenScale(expected::kEdit));
+    return edit != nullptr;
+}
+
+RECT AppTest::OnScreen(const RECT& client100) const {
+    return app.ToScreen(AtScreenScale(client100));
+}
+POINT AppTest::MiddleOf(const RECT& client100) const {
+    return Middle(OnScreen(client100));
+}
+HWND AppTest::Child(const char* className, const RECT& client100) const {
+    return app.ChildAt(className, AtScreenScale(client100));
+}
+
+std::string AppTest::Text() const {
+    return Tintwell::Text(edit);
+}
+
+::testing::AssertionResult AppTest::TextBecomes(const std::string& text, DWORD timeoutMs) const {
+    WaitPumping([&] { return Text() == text; }, timeoutMs);
+    app.Settle();
+    const std::string now = Text();
+    if (now == text) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the text is \"" << now << "\", not \"" << text << "\"";
+}
+
+namespace {
+bool AllShow(const RECT& r, COLORREF colour) {
+    return WaitPumping([&] { return ScreenImage(r).Count(r, colour) == Area(r); }, 5000);
+}
+} // namespace
+
+bool AppTest::SwatchShows(COLORREF colour) const {
+    return AllShow(Inset(OnScreen(expected::kSwatch), 1), colour);
+}
+bool AppTest::CellShows(int cell, COLORREF colour) const {
+    return AllShow(OnScreen(expected::PaletteCell(cell)), colour);
+}
+
+::testing::AssertionResult AppTest::Type(const std::string& typed, const std::string& shown) const {
+    if (app.Focus() != edit) {
+        const POINT p = MiddleOf(expected::kEdit);
+        Click(p.x, p.y);
+        if (!app.FocusBecomes(edit)) return ::testing::AssertionFailure() << "no focus to type";
+    }
+    SelectAllText();
+    TypeText(typed);
+    return TextBecomes(shown.empty() ? typed : shown);
+}
+
+std::vector<IniLine> AppTest::CloseAndReadIni() {
+    DWORD code = 1;
+    EXPECT_TRUE(app.Close(8000, &code)) << "Tintwell did not exit";
+    EXPECT_EQ(0u, code);
+    return app.IniLines();
 }
 
 namespace {

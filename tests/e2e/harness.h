@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/expected.h"
 
 namespace e2e {
@@ -240,12 +242,15 @@ class Tintwell {
     HWND Focus() const;   // the keyboard focus of the program's thread
     HWND Capture() const; // the window of the program's thread holding the mouse
     HWND Active() const;
+    // Waits until the program's keyboard focus is `window`.
+    bool FocusBecomes(HWND window) const;
     // Makes the main window the foreground window, clicking its title bar if
     // asking is not enough; true once it is.
     bool Activate() const;
     static std::string Text(HWND window); // WM_GETTEXT
-    // The screen point of the title bar's close box (found by hit testing).
-    bool CloseBoxPoint(POINT* point) const;
+    // The screen point in the middle of the title bar's part that hit tests
+    // as `hit` (HTCLOSE, HTMINBUTTON, HTCAPTION), found along the caption.
+    bool CaptionPoint(LRESULT hit, POINT* point) const;
 
     // Clicks at a client point of the main window.
     void ClickClient(int x, int y, Button button = Button::Left) const;
@@ -263,12 +268,46 @@ class Tintwell {
     void Kill();
 
   private:
+    GUITHREADINFO ThreadInfo() const;
+
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
     std::string directory_;
     std::wstring folder_;
     bool exited_ = false;
     DWORD exitCode_ = 0;
+};
+
+// The value of a key of "General", or "<missing>".
+std::string IniValue(const std::vector<IniLine>& lines, const std::string& key);
+
+// ---- A fixture: one program per test ---------------------------------------------
+// Places are given as in expected.h, at 100 %, and taken to the screen's scale.
+
+class AppTest : public ::testing::Test {
+  protected:
+    // Starts the program; false unless its window and edit box show.
+    bool Launch(const LaunchOptions& options = {});
+    RECT OnScreen(const RECT& client100) const; // a client rectangle, on the screen
+    POINT MiddleOf(const RECT& client100) const;
+    HWND Child(const char* className, const RECT& client100) const;
+
+    std::string Text() const; // the edit box's
+    // Waits for the text, lets the program finish what it was doing and asks
+    // again, so a passing glimpse does not count.
+    ::testing::AssertionResult TextBecomes(const std::string& text, DWORD timeoutMs = 5000) const;
+    // Wait until every pixel inside the swatch's frame, or of a palette cell,
+    // shows `colour`.
+    bool SwatchShows(COLORREF colour) const;
+    bool CellShows(int cell, COLORREF colour) const;
+    // Replaces the edit box's text by typing, clicking into it first unless
+    // it has the focus; succeeds once it shows `shown` (the typed text if empty).
+    ::testing::AssertionResult Type(const std::string& typed, const std::string& shown = "") const;
+    // Closes the program, expecting exit code 0, and reads its settings file.
+    std::vector<IniLine> CloseAndReadIni();
+
+    Tintwell app;
+    HWND edit = nullptr;
 };
 
 // Writes a BMP of the desktop around a freshly started program, then closes

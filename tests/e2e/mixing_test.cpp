@@ -51,35 +51,17 @@ int ByteOf(const std::string& text, int index) {
     return static_cast<int>(std::strtol(text.substr(index * 2, 2).c_str(), nullptr, 16));
 }
 
-class Mixing : public ::testing::Test {
+class Mixing : public e2e::AppTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window";
-        edit = app.ChildAt("Edit", kEdit);
-        ASSERT_NE(nullptr, edit);
+        ASSERT_TRUE(Launch()) << "Tintwell did not show its main window";
         ASSERT_TRUE(app.Activate());
         ASSERT_EQ("FFFFFF", Text());
-    }
-
-    std::string Text() const { return Tintwell::Text(edit); }
-
-    // Waits for the text, then lets the program finish what it was doing and
-    // asks again, so a passing glimpse does not count.
-    ::testing::AssertionResult TextBecomes(const std::string& expected, DWORD timeoutMs = 5000) {
-        e2e::WaitUntil([&] { return Text() == expected; }, timeoutMs);
-        app.Settle();
-        const std::string now = Text();
-        if (now == expected) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "text is " << now << ", expected " << expected;
     }
 
     // A screen point given in a bar's client coordinates.
     POINT BarPoint(const RECT& bar, int x, int y = kBarMiddleY) const {
         return app.ToScreen(bar.left + kBarEdge + x, bar.top + kBarEdge + y);
-    }
-    RECT BarClientOnScreen(const RECT& bar) const {
-        return app.ToScreen(RECT{bar.left + kBarEdge, bar.top + kBarEdge, bar.right - kBarEdge,
-                                 bar.bottom - kBarEdge});
     }
 
     // Moves a drag to bar-client x.
@@ -90,43 +72,15 @@ class Mixing : public ::testing::Test {
     void Press(const RECT& bar, int x) {
         const POINT p = BarPoint(bar, x);
         e2e::MouseDown(p.x, p.y);
-        ASSERT_TRUE(e2e::WaitUntil([&] {
-            return app.Capture() == app.ChildAt("zPositionBar", bar);
-        })) << "the bar did not take the press";
+        ASSERT_TRUE(e2e::WaitUntil([&] { return app.Capture() == Child("zPositionBar", bar); }))
+            << "the bar did not take the press";
     }
 
     void ClickBar(const RECT& bar, int x) {
         const POINT p = BarPoint(bar, x);
         e2e::Click(p.x, p.y);
     }
-
-    // Types a colour into the edit box the way a user replaces its text.
-    void TypeColour(const std::string& hex) {
-        const POINT middle = e2e::Middle(kEdit);
-        app.ClickClient(middle.x, middle.y);
-        ASSERT_TRUE(e2e::WaitUntil([&] { return app.Focus() == edit; }, 3000));
-        e2e::SelectAllText();
-        e2e::TypeText(hex);
-        ASSERT_TRUE(TextBecomes(hex));
-    }
-
-    // True once every pixel inside the swatch's frame shows `colour`.
-    bool SwatchShows(COLORREF colour) const {
-        RECT inside = app.ToScreen(kSwatch);
-        InflateRect(&inside, -1, -1);
-        const int area = (inside.right - inside.left) * (inside.bottom - inside.top);
-        return e2e::WaitUntil([&] { return ScreenImage(inside).Count(inside, colour) == area; },
-                              3000);
-    }
-
-    Tintwell app;
-    HWND edit = nullptr;
 };
-
-TEST_F(Mixing, ClickOnTheRedTrackSetsTheRedByte) {
-    ClickBar(kRedBar, 73);
-    EXPECT_TRUE(TextBecomes("7FFFFF"));
-}
 
 struct KeyStep {
     WORD key;
@@ -147,11 +101,10 @@ const KeyStep kKeySteps[] = {
     {VK_NEXT, "PgDn", 0xDF},   {VK_LEFT, "Left", 0xDE},
 };
 
-TEST_F(Mixing, KeysStepTheFocusedRedBar) {
+TEST_F(Mixing, AClickOnTheRedTrackSetsTheRedByteAndKeysStepIt) {
     ClickBar(kRedBar, 73); // focuses the bar and sets 127
     ASSERT_TRUE(TextBecomes("7FFFFF"));
-    HWND bar = app.ChildAt("zPositionBar", kRedBar);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return app.Focus() == bar; }, 3000));
+    ASSERT_TRUE(app.FocusBecomes(Child("zPositionBar", kRedBar)));
     for (const KeyStep& step : kKeySteps) {
         SCOPED_TRACE(step.name);
         e2e::KeyPress(step.key);
@@ -194,7 +147,7 @@ TEST_F(Mixing, KeysStepTheGreenAndBlueBarsInTheirOwnByte) {
 // position is checked against the shift computed from the snapshot taken when
 // the press began the drag.
 TEST_F(Mixing, BrightnessDragMapsEveryPositionFromTheStartColour) {
-    ASSERT_NO_FATAL_FAILURE(TypeColour("643200"));
+    ASSERT_TRUE(Type("643200"));
     const POINT start = BarPoint(kBrightnessBar, 36); // the thumb of 150
     const int startValue = ValueAt(36, 765);          // 146: not quite 150
     ASSERT_NO_FATAL_FAILURE(Press(kBrightnessBar, 36));
@@ -251,7 +204,7 @@ TEST_F(Mixing, BrightnessDragMapsEveryPositionFromTheStartColour) {
 // changes nothing, and coming back after white and black restores it exactly.
 TEST_F(Mixing, BrightnessDragBackToItsStartGivesTheStartColour) {
     // 100 + 60 + 50 = 210, reached at bar-client x 46.
-    ASSERT_NO_FATAL_FAILURE(TypeColour("643C32"));
+    ASSERT_TRUE(Type("643C32"));
     ASSERT_EQ(210, ValueAt(46, 765));
     const POINT start = BarPoint(kBrightnessBar, 46);
     ASSERT_NO_FATAL_FAILURE(Press(kBrightnessBar, 46));
@@ -364,7 +317,7 @@ TEST_F(Mixing, SwatchShowsTheColourOfTheText) {
              e2e::KeyPress(VK_PRIOR);
          },
          "7F0220"},
-        {"typed", [&] { TypeColour("1E90C8"); }, "1E90C8"},
+        {"typed", [&] { ASSERT_TRUE(Type("1E90C8")); }, "1E90C8"},
         {"brightness", [&] { ClickBar(kBrightnessBar, 133); }, "FFFFFF"},
         {"brightness down", [&] { ClickBar(kBrightnessBar, 13); }, "000000"},
     };
@@ -390,11 +343,12 @@ TEST_F(Mixing, RedThumbSitsWhereTheValueMaps) {
                  {"C8FFFF", ThumbX(0xC8)},
                  {"00FFFF", 13},
                  {"FFFFFF", 133}};
-    const RECT client = BarClientOnScreen(kRedBar);
+    const RECT client = app.ToScreen(RECT{kRedBar.left + kBarEdge, kRedBar.top + kBarEdge,
+                                          kRedBar.right - kBarEdge, kRedBar.bottom - kBarEdge});
     const int originX = client.left, originY = client.top;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hex);
-        ASSERT_NO_FATAL_FAILURE(TypeColour(c.hex));
+        ASSERT_TRUE(Type(c.hex));
         int left = 0, right = 0, top = 0, bottom = 0, count = 0;
         const bool found = e2e::WaitUntil(
             [&] {

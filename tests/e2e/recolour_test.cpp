@@ -145,25 +145,20 @@ constexpr POINT kRedBar127{kRedBar.left + kBarEdge + 73, kRedBar.top + kBarEdge 
 // Centres of the target's regions, in the target's client coordinates.
 constexpr POINT kOverPicked{25, 30}, kOverDeepBlue{75, 30};
 
-class Recolour : public ::testing::Test {
+class Recolour : public e2e::AppTest {
   protected:
     void SetUp() override {
         ASSERT_NE(nullptr, target.Handle()) << "the target window was not created";
         ASSERT_TRUE(WaitUntil([&] { return target.Mismatches(ShowsOwn) == 0; }, 5000))
             << "the target window did not paint itself";
-        ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window";
-        edit = app.ChildAt("Edit", kEdit);
-        autoApply = app.ChildAt("Button", kAutoApply);
-        ASSERT_NE(nullptr, edit);
+        ASSERT_TRUE(Launch()) << "Tintwell did not show its main window";
+        autoApply = Child("Button", kAutoApply);
         ASSERT_NE(nullptr, autoApply);
     }
-
-    std::string HexText() const { return Tintwell::Text(edit); }
-
-    // The swatch's inside, within its one-pixel frame.
-    bool SwatchShows(COLORREF colour) const {
-        const RECT inside = e2e::Inset(app.ToScreen(kSwatch), 1);
-        return ScreenImage(inside).Count(inside, colour) == e2e::Area(inside);
+    // Tintwell is closed while its target is still there.
+    void TearDown() override {
+        DWORD code;
+        if (app.Running()) app.Close(5000, &code);
     }
 
     // For failure messages: what the swatch's middle shows.
@@ -171,7 +166,7 @@ class Recolour : public ::testing::Test {
         const POINT middle = Middle(app.ToScreen(kSwatch));
         std::ostringstream out;
         out << "swatch shows 0x" << std::hex << e2e::ScreenPixel(middle.x, middle.y) << ", text "
-            << HexText();
+            << Text();
         return out.str();
     }
 
@@ -217,8 +212,7 @@ class Recolour : public ::testing::Test {
     // During a pick: moves over a screen point; true once the swatch
     // previews the colour that lies there.
     bool HoverAt(POINT at, COLORREF under) {
-        return e2e::MouseMove(at.x, at.y) &&
-               WaitUntil([&] { return SwatchShows(HoveredColour(under)); }, 5000);
+        return e2e::MouseMove(at.x, at.y) && SwatchShows(HoveredColour(under));
     }
     bool HoverOver(POINT targetPoint, COLORREF under) {
         return HoverAt(target.ScreenPoint(targetPoint.x, targetPoint.y), under);
@@ -237,29 +231,17 @@ class Recolour : public ::testing::Test {
     // Chooses the target by its picked colour; with "Auto apply" on the
     // picked pixels then take the unchanged current colour at once.
     void PickTheTarget() {
-        const std::string hex = HexText();
+        const std::string hex = Text();
         ASSERT_TRUE(BeginPickOver(kOverPicked, kPicked))
             << "no preview of the hovered colour; " << SwatchReport();
         ReleaseOver(kOverPicked);
-        ASSERT_TRUE(WaitUntil([&] { return SwatchShows(ColourOfHex(hex)); }, 5000))
-            << "the swatch did not return to " << hex;
+        ASSERT_TRUE(SwatchShows(ColourOfHex(hex))) << "the swatch did not return to " << hex;
         ASSERT_TRUE(AwaitRecoloured(ColourOfHex(hex)));
-    }
-
-    void TypeHex(const std::string& hex) {
-        const POINT middle = Middle(kEdit);
-        app.ClickClient(middle.x, middle.y);
-        ASSERT_TRUE(WaitUntil([&] { return app.Focus() == edit; }, 3000));
-        e2e::SelectAllText();
-        e2e::TypeText(hex);
-        ASSERT_TRUE(WaitUntil([&] { return HexText() == hex; }, 5000))
-            << "edit box shows \"" << HexText() << "\", typed " << hex;
     }
 
     // Types a colour and waits until the target shows it.
     void RecolourByTyping(const std::string& hex) {
-        TypeHex(hex);
-        if (HasFatalFailure()) return;
+        ASSERT_TRUE(Type(hex));
         ASSERT_TRUE(AwaitRecoloured(ColourOfHex(hex)));
     }
 
@@ -281,16 +263,13 @@ class Recolour : public ::testing::Test {
         return SendMessageA(autoApply, BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
 
-    TargetWindow target; // declared first: Tintwell is closed before it goes
-    Tintwell app;
-    HWND edit = nullptr;
+    TargetWindow target;
     HWND autoApply = nullptr;
 };
 
 TEST_F(Recolour, EveryWayOfChangingTheColourRecoloursThePickedPixelsOnly) {
-    ASSERT_EQ("FFFFFF", HexText());
-    PickTheTarget();
-    if (HasFatalFailure()) return;
+    ASSERT_EQ("FFFFFF", Text());
+    ASSERT_NO_FATAL_FAILURE(PickTheTarget());
 
     struct Step {
         const char* how;
@@ -299,7 +278,7 @@ TEST_F(Recolour, EveryWayOfChangingTheColourRecoloursThePickedPixelsOnly) {
     };
     const RECT blueCell = app.ToScreen(PaletteCell(2));
     const Step steps[] = {
-        {"typed hex", [&] { TypeHex("1E90FF"); }, "1E90FF"},
+        {"typed hex", [&] { ASSERT_TRUE(Type("1E90FF")); }, "1E90FF"},
         {"red bar clicked", [&] { ASSERT_TRUE(ClickRedBar()); }, "7F90FF"},
         {"End key on the red bar", [] { e2e::KeyPress(VK_END); }, "FF90FF"},
         {"palette cell clicked", [&] { e2e::Click(Middle(blueCell).x, Middle(blueCell).y); },
@@ -308,9 +287,8 @@ TEST_F(Recolour, EveryWayOfChangingTheColourRecoloursThePickedPixelsOnly) {
     for (const Step& step : steps) {
         SCOPED_TRACE(step.how);
         step.act();
-        if (HasFatalFailure()) return;
-        ASSERT_TRUE(WaitUntil([&] { return HexText() == step.hex; }, 5000))
-            << "edit box shows " << HexText();
+        ASSERT_TRUE(WaitUntil([&] { return Text() == step.hex; }, 5000))
+            << "edit box shows " << Text();
         ASSERT_TRUE(AwaitRecoloured(ColourOfHex(step.hex)));
     }
 }
@@ -318,7 +296,7 @@ TEST_F(Recolour, EveryWayOfChangingTheColourRecoloursThePickedPixelsOnly) {
 TEST_F(Recolour, HoverPreviewsInTheSwatchOnly) {
     ASSERT_TRUE(BeginPickOver(kOverDeepBlue, kDeepBlue))
         << "no preview of the hovered colour; " << SwatchReport();
-    EXPECT_EQ("FFFFFF", HexText()); // the text keeps the colour from before the pick
+    EXPECT_EQ("FFFFFF", Text()); // the text keeps the colour from before the pick
     const struct {
         POINT over;
         COLORREF colour;
@@ -328,19 +306,16 @@ TEST_F(Recolour, HoverPreviewsInTheSwatchOnly) {
         SCOPED_TRACE(hover.name);
         EXPECT_TRUE(HoverOver(hover.over, hover.colour))
             << "swatch does not preview the colour; " << SwatchReport();
-        EXPECT_EQ("FFFFFF", HexText());
+        EXPECT_EQ("FFFFFF", Text());
     }
     ReleaseOver({160, 5});
-    EXPECT_TRUE(WaitUntil([&] { return SwatchShows(0x00FFFFFF); }, 5000))
-        << "the swatch did not return to the text's colour";
-    EXPECT_EQ("FFFFFF", HexText());
+    EXPECT_TRUE(SwatchShows(0x00FFFFFF)) << "the swatch did not return to the text's colour";
+    EXPECT_EQ("FFFFFF", Text());
 }
 
 TEST_F(Recolour, AutoApplyOffRestoresTheTargetAndOnRepaintsIt) {
-    PickTheTarget();
-    if (HasFatalFailure()) return;
-    RecolourByTyping("1E90FF");
-    if (HasFatalFailure()) return;
+    ASSERT_NO_FATAL_FAILURE(PickTheTarget());
+    ASSERT_NO_FATAL_FAILURE(RecolourByTyping("1E90FF"));
     const RECT box = kAutoApply;
     const POINT check{box.left + 8, (box.top + box.bottom) / 2};
 
@@ -352,7 +327,7 @@ TEST_F(Recolour, AutoApplyOffRestoresTheTargetAndOnRepaintsIt) {
     app.ClickClient(check.x, check.y);
     ASSERT_TRUE(WaitUntil([&] { return AutoApplyChecked(); }, 5000));
     EXPECT_TRUE(AwaitRecoloured(ColourOfHex("1E90FF")));
-    EXPECT_EQ("1E90FF", HexText());
+    EXPECT_EQ("1E90FF", Text());
 }
 
 // Esc ends the pick without choosing; with no target, colour changes then
@@ -362,13 +337,12 @@ TEST_F(Recolour, CancelledPickChoosesNoTarget) {
     ASSERT_TRUE(BeginPickOver(kOverPicked, kPicked))
         << "no preview of the hovered colour; " << SwatchReport();
     e2e::KeyPress(VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return SwatchShows(0x00FFFFFF); }, 5000))
-        << "the cancelled pick did not restore the swatch";
+    ASSERT_TRUE(SwatchShows(0x00FFFFFF)) << "the cancelled pick did not restore the swatch";
     ReleaseOver(kOverPicked);
     ASSERT_TRUE(app.Running()) << "Esc during a pick closed the program";
 
-    TypeHex("1E90FF");
-    ASSERT_TRUE(WaitUntil([&] { return SwatchShows(ColourOfHex("1E90FF")); }, 5000));
+    ASSERT_TRUE(Type("1E90FF"));
+    ASSERT_TRUE(SwatchShows(ColourOfHex("1E90FF")));
     // Nothing may change: give a wrongly woken render a generous moment.
     EXPECT_FALSE(WaitUntil([&] { return !TargetShowsOwnColours(); }, 1500))
         << "the target was recoloured without being chosen";
@@ -379,51 +353,36 @@ TEST_F(Recolour, CancelledPickChoosesNoTarget) {
     EXPECT_EQ("0", SavedAvgFps());
 }
 
-TEST_F(Recolour, CancelledPickKeepsTheTarget) {
-    PickTheTarget();
-    if (HasFatalFailure()) return;
-    RecolourByTyping("1E90FF");
-    if (HasFatalFailure()) return;
+// Neither a pick cancelled with Esc over another colour nor one released over
+// the eyedropper itself changes the target or the colour it replaces.
+TEST_F(Recolour, ACancelledPickOrOneReleasedOverTheEyedropperKeepsTheTarget) {
+    ASSERT_NO_FATAL_FAILURE(PickTheTarget());
+    ASSERT_NO_FATAL_FAILURE(RecolourByTyping("1E90FF"));
 
     ASSERT_TRUE(app.Activate());
-    ASSERT_TRUE(BeginPickOver(kOverDeepBlue, kDeepBlue))
-        << "no preview of the hovered colour; " << SwatchReport();
+    ASSERT_TRUE(BeginPickOver(kOverDeepBlue, kDeepBlue)) << SwatchReport();
     e2e::KeyPress(VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return SwatchShows(ColourOfHex("1E90FF")); }, 5000))
-        << "the cancelled pick did not restore the swatch";
+    ASSERT_TRUE(SwatchShows(ColourOfHex("1E90FF"))) << "the cancelled pick left the swatch";
     ReleaseOver(kOverDeepBlue);
     ASSERT_TRUE(app.Running()) << "Esc during a pick closed the program";
+    ASSERT_NO_FATAL_FAILURE(RecolourByTyping("FF6347"));
 
-    // Still the same target and colour to replace, not the one under the pointer.
-    RecolourByTyping("FF6347");
-}
-
-TEST_F(Recolour, CommitOverTheEyedropperKeepsTheTarget) {
-    PickTheTarget();
-    if (HasFatalFailure()) return;
-    RecolourByTyping("1E90FF");
-    if (HasFatalFailure()) return;
-
-    ASSERT_TRUE(BeginPickOver(kOverDeepBlue, kDeepBlue))
-        << "no preview of the hovered colour; " << SwatchReport();
-    // The preview does not reach the target.
-    EXPECT_TRUE(TargetRecoloured(ColourOfHex("1E90FF")));
+    ASSERT_TRUE(BeginPickOver(kOverDeepBlue, kDeepBlue)) << SwatchReport();
+    EXPECT_TRUE(TargetRecoloured(ColourOfHex("FF6347"))) << "the preview reached the target";
     const POINT box = Eyedropper();
     e2e::MouseMove(box.x + 3, box.y);
     e2e::MouseUp(box.x, box.y);
-    ASSERT_TRUE(WaitUntil([&] { return SwatchShows(ColourOfHex("1E90FF")); }, 5000))
-        << "the swatch did not return to the text's colour";
-
-    RecolourByTyping("FF6347");
+    ASSERT_TRUE(SwatchShows(ColourOfHex("FF6347"))) << "the swatch did not return";
+    // Still the same target and colour to replace, not the one under the pointer.
+    ASSERT_NO_FATAL_FAILURE(RecolourByTyping("1E90FF"));
 }
 
 // Closing while key strokes keep the worker busy: a clean exit, the target
 // back in its own colours, and a positive average saved.
 TEST_F(Recolour, ClosingWhileRecolouringEndsCleanly) {
-    PickTheTarget();
-    if (HasFatalFailure()) return;
+    ASSERT_NO_FATAL_FAILURE(PickTheTarget());
     ASSERT_TRUE(ClickRedBar());
-    ASSERT_TRUE(WaitUntil([&] { return HexText() == "7FFFFF"; }, 5000)) << HexText();
+    ASSERT_TRUE(WaitUntil([&] { return Text() == "7FFFFF"; }, 5000)) << Text();
     ASSERT_TRUE(AwaitRecoloured(ColourOfHex("7FFFFF")));
 
     std::atomic<bool> stop{false};
@@ -435,7 +394,7 @@ TEST_F(Recolour, ClosingWhileRecolouringEndsCleanly) {
             Sleep(5);
         }
     });
-    const bool typing = WaitUntil([&] { return HexText() != "7FFFFF"; }, 5000);
+    const bool typing = WaitUntil([&] { return Text() != "7FFFFF"; }, 5000);
     DWORD code = 1;
     const bool exited = app.Close(10000, &code);
     stop.store(true);
@@ -461,13 +420,11 @@ TEST_F(Recolour, NudgedReleaseChoosesTheColumnUnderThePointer) {
     ASSERT_TRUE(HoverAt(stripes.Column(10), e2e::StripesWindow::Colour(10))) << SwatchReport();
     for (int i = 0; i < 3; ++i)
         e2e::KeyPress(VK_RIGHT);
-    ASSERT_TRUE(
-        WaitUntil([&] { return SwatchShows(HoveredColour(e2e::StripesWindow::Colour(13))); }, 5000))
-        << SwatchReport();
+    ASSERT_TRUE(SwatchShows(HoveredColour(e2e::StripesWindow::Colour(13)))) << SwatchReport();
     e2e::MouseUpHere();
-    ASSERT_TRUE(WaitUntil([&] { return SwatchShows(0x00FFFFFF); }, 5000)) << SwatchReport();
+    ASSERT_TRUE(SwatchShows(0x00FFFFFF)) << SwatchReport();
 
-    TypeHex("1E90FF");
+    ASSERT_TRUE(Type("1E90FF"));
     std::string wrong;
     auto onlyColumn13 = [&] {
         const ScreenImage image(stripes.ScreenRect());
@@ -527,7 +484,7 @@ TEST_F(Recolour, EachRenderReachesTheScreenWithNothingElseHappening) {
     ASSERT_TRUE(WaitUntil([&] { return wide.Shows(0x00FFFFFF); }, 8000));
 
     ASSERT_TRUE(ClickRedBar());
-    ASSERT_TRUE(WaitUntil([&] { return HexText() == "7FFFFF"; }, 5000)) << HexText();
+    ASSERT_TRUE(WaitUntil([&] { return Text() == "7FFFFF"; }, 5000)) << Text();
     ASSERT_TRUE(WaitUntil([&] { return wide.Shows(ColourOfHex("7FFFFF")); }, 8000));
     // Park the pointer away from every window, then one step at a time.
     e2e::MouseMove(1000, 20);
@@ -535,10 +492,10 @@ TEST_F(Recolour, EachRenderReachesTheScreenWithNothingElseHappening) {
     // message for Tintwell, and so one more chance for a late flush.
     for (const char* hex : {"80FFFF", "81FFFF", "82FFFF", "83FFFF", "84FFFF"}) {
         e2e::KeyDown(VK_RIGHT);
-        const bool changed = WaitUntil([&] { return HexText() == hex; }, 5000);
+        const bool changed = WaitUntil([&] { return Text() == hex; }, 5000);
         const bool shown = WaitUntil([&] { return wide.Shows(ColourOfHex(hex)); }, 3000);
         e2e::KeyUp(VK_RIGHT);
-        ASSERT_TRUE(changed) << HexText();
+        ASSERT_TRUE(changed) << Text();
         EXPECT_TRUE(shown) << "the render of " << hex << " did not reach the screen";
     }
 }

@@ -14,12 +14,10 @@
 namespace {
 
 using namespace e2e::expected;
-using e2e::Area;
 using e2e::HexText;
 using e2e::Inset;
 using e2e::Middle;
 using e2e::ScreenImage;
-using e2e::Tintwell;
 
 constexpr int kDpi = 144;
 
@@ -30,27 +28,12 @@ RECT Scale(const RECT& r) {
     return e2e::AtScreenScale(r);
 }
 
-class Scaled : public ::testing::Test {
+class Scaled : public e2e::AppTest {
   protected:
     void SetUp() override {
         ASSERT_EQ(kDpi, e2e::ScreenDpi()) << "these tests run on a screen at 144 dots per inch";
-        ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window";
-        edit = app.ChildAt("Edit", Scale(kEdit));
-        ASSERT_NE(nullptr, edit);
+        ASSERT_TRUE(Launch()) << "Tintwell did not show its main window";
     }
-
-    std::string Text() const { return Tintwell::Text(edit); }
-    bool TextBecomes(const std::string& hex) const {
-        return e2e::WaitPumping([&] { return Text() == hex; });
-    }
-    // Every pixel of `client` (client coordinates) shows `colour`.
-    bool Shows(const RECT& client, COLORREF colour) const {
-        const RECT r = app.ToScreen(client);
-        return e2e::WaitUntil([&] { return ScreenImage(r).Count(r, colour) == Area(r); }, 3000);
-    }
-
-    Tintwell app;
-    HWND edit = nullptr;
 };
 
 TEST_F(Scaled, WindowAndControlsAtOneAndAHalfTimesTheirPlaces) {
@@ -64,18 +47,8 @@ TEST_F(Scaled, WindowAndControlsAtOneAndAHalfTimesTheirPlaces) {
     EXPECT_EQ((e2e::ScreenHeight() - height - Scale(kCentringHeight - kWindowHeight)) >> 1,
               frame.top);
 
-    const struct {
-        const char* className;
-        RECT rect;
-    } controls[] = {
-        {"Button", kCloseButton},    {"Button", kCopyButton},
-        {"Button", kAutoApply},      {"Edit", kEdit},
-        {"zPositionBar", kRedBar},   {"zPositionBar", kGreenBar},
-        {"zPositionBar", kBlueBar},  {"zPositionBar", kBrightnessBar},
-        {"zPickColor", kPickColour}, {"zPickColor", kPickWindow},
-    };
     std::vector<RECT> placed;
-    for (const auto& c : controls) {
+    for (const auto& c : kChildren) {
         const RECT r = Scale(c.rect);
         SCOPED_TRACE(std::string(c.className) + " at " + std::to_string(r.left) + "," +
                      std::to_string(r.top));
@@ -92,33 +65,31 @@ TEST_F(Scaled, WindowAndControlsAtOneAndAHalfTimesTheirPlaces) {
 }
 
 TEST_F(Scaled, SwatchLabelsAndPaletteAreDrawnAtTheScale) {
-    const RECT swatch = Scale(kSwatch);
-    EXPECT_TRUE(Shows(Inset(swatch, 1), 0x00FFFFFF));
-    EXPECT_TRUE(e2e::ShowsColour(
-        ScreenImage(app.ToScreen(swatch)).At(app.ToScreen(swatch).left, app.ToScreen(swatch).top),
-        0))
-        << "the swatch's frame";
+    EXPECT_TRUE(SwatchShows(0x00FFFFFF));
+    const RECT swatch = OnScreen(kSwatch);
+    EXPECT_TRUE(e2e::ShowsColour(e2e::ScreenPixel(swatch.left, swatch.top), 0)) << "its frame";
     for (int i = 0; i < kPaletteCells; ++i)
-        EXPECT_TRUE(Shows(Scale(PaletteCell(i)), kBuiltInPalette[i])) << "cell " << i;
+        EXPECT_TRUE(CellShows(i, kBuiltInPalette[i])) << "cell " << i;
     // The labels' text, in their colour, from their scaled starts; none
     // between the bars and the palette.
     const ScreenImage image(app.ToScreen(app.ClientRect()));
-    const RECT labels[] = {Scale(RECT{7, 55, 60, 69}), Scale(RECT{7, 115, 60, 129}),
-                           Scale(RECT{246, 5, 320, 17}), Scale(RECT{239, 20, 320, 32})};
-    for (const RECT& r : labels)
-        EXPECT_GE(image.Count(app.ToScreen(r), kLabelColour), 20)
+    for (const RECT& r : {RECT{7, 55, 60, 69}, RECT{7, 115, 60, 129}, RECT{246, 5, 320, 17},
+                          RECT{239, 20, 320, 32}})
+        EXPECT_GE(image.Count(OnScreen(r), kLabelColour), 20)
             << "label at " << r.left << "," << r.top;
-    EXPECT_EQ(0, image.Count(app.ToScreen(Scale(RECT{232, 35, 245, 118})), kLabelColour));
+    EXPECT_EQ(0, image.Count(OnScreen(RECT{232, 35, 245, 118}), kLabelColour));
 }
 
+// A palette cell and the red track answer where they are drawn, and so does
+// the Close button.
 TEST_F(Scaled, ClicksLandWhereTheScaledWindowShowsThings) {
     ASSERT_TRUE(app.Activate());
-    const POINT cell = Middle(app.ToScreen(Scale(PaletteCell(7))));
+    const POINT cell = MiddleOf(PaletteCell(7));
     e2e::Click(cell.x, cell.y);
-    EXPECT_TRUE(TextBecomes(HexText(kBuiltInPalette[7]))) << "text is " << Text();
+    EXPECT_TRUE(TextBecomes(HexText(kBuiltInPalette[7])));
 
     // The red track runs between the scaled arrow cells of the bar's client area.
-    HWND bar = app.ChildAt("zPositionBar", Scale(kRedBar));
+    HWND bar = Child("zPositionBar", kRedBar);
     ASSERT_NE(nullptr, bar);
     RECT barClient;
     GetClientRect(bar, &barClient);
@@ -150,21 +121,27 @@ TEST_F(Scaled, ClicksLandWhereTheScaledWindowShowsThings) {
     });
     EXPECT_TRUE(found) << "ring from " << left << " to " << right << ", value at " << xOf(red);
     EXPECT_GE(right - left, Scale(8) - 1) << "the ring is drawn at the scale";
+
+    const POINT close = MiddleOf(kCloseButton);
+    e2e::Click(close.x, close.y);
+    DWORD code = 1;
+    ASSERT_TRUE(app.WaitForExit(5000, &code));
+    EXPECT_EQ(0u, code);
 }
 
 TEST_F(Scaled, APickReadsTheExactPixelAndThePreviewFillsTheBox) {
     const e2e::StripesWindow stripes(POINT{40, 560}, 64, 40);
     ASSERT_TRUE(stripes.Shown());
 
-    const RECT box = app.ToScreen(Scale(kPickColour));
+    const RECT box = OnScreen(kPickColour);
     e2e::MouseDown(Middle(box).x, Middle(box).y);
-    ASSERT_TRUE(e2e::WaitPumping(
-        [&] { return app.Capture() == app.ChildAt("zPickColor", Scale(kPickColour)); }));
+    ASSERT_TRUE(
+        e2e::WaitPumping([&] { return app.Capture() == Child("zPickColor", kPickColour); }));
     const int column = 30;
     const POINT at = stripes.Column(column);
     ASSERT_TRUE(e2e::MouseMove(at.x, at.y));
     const std::string picked = HexText(e2e::StripesWindow::Colour(column));
-    EXPECT_TRUE(TextBecomes(picked)) << "text is " << Text();
+    EXPECT_TRUE(TextBecomes(picked));
     e2e::MouseUpHere();
     ASSERT_TRUE(e2e::WaitPumping([&] { return app.Capture() == nullptr; }));
     EXPECT_TRUE(TextBecomes(picked));
@@ -178,14 +155,6 @@ TEST_F(Scaled, APickReadsTheExactPixelAndThePreviewFillsTheBox) {
         return shown.At(inside.left, inside.top + 2) == e2e::StripesWindow::Colour(column - 2) &&
                shown.At(inside.right - 1, inside.top + 2) == e2e::StripesWindow::Colour(column + 2);
     })) << "the preview does not fill the box";
-}
-
-TEST_F(Scaled, CloseEndsTheProgram) {
-    const POINT close = Middle(app.ToScreen(Scale(kCloseButton)));
-    e2e::Click(close.x, close.y);
-    DWORD code = 1;
-    ASSERT_TRUE(app.WaitForExit(5000, &code));
-    EXPECT_EQ(0u, code);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The main window as it first appears, and the ways to close it.
+// The main window as it first appears, with the defaults it saves, and every
+// way of closing it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,124 +11,56 @@ namespace {
 using namespace e2e::expected;
 
 using e2e::Area;
+using e2e::IniValue;
+using e2e::Inset;
 using e2e::ScreenImage;
 using e2e::Tintwell;
 
-class MainWindow : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(app.Start()) << "Tintwell did not show its main window"; }
+class MainWindow : public e2e::AppTest {};
 
-    // The whole client area, read once.
-    ScreenImage Client() const { return ScreenImage(app.ToScreen(app.ClientRect())); }
-
-    Tintwell app;
-};
-
-TEST_F(MainWindow, IsCentredWithItsOuterSizeAndTitle) {
+TEST_F(MainWindow, StartsAsDocumentedAndItsCloseButtonSavesTheDefaults) {
     ASSERT_EQ(1024, e2e::ScreenWidth());
     ASSERT_EQ(768, e2e::ScreenHeight());
-    const RECT r = app.WindowRect();
+    ASSERT_TRUE(Launch()) << "Tintwell did not show its main window";
+    const RECT r = app.WindowRect(), client = app.ClientRect();
     EXPECT_EQ(kCentredOrigin.x, r.left);
     EXPECT_EQ(kCentredOrigin.y, r.top);
     EXPECT_EQ(kWindowWidth, r.right - r.left);
     EXPECT_EQ(kWindowHeight, r.bottom - r.top);
+    EXPECT_EQ(kClientWidth, client.right);
+    EXPECT_EQ(kClientHeight, client.bottom);
     EXPECT_EQ(kTitle, app.Title());
-}
-
-TEST_F(MainWindow, StaysOnTop) {
     EXPECT_NE(0, app.ExStyle() & WS_EX_TOPMOST);
-}
+    EXPECT_FALSE(IsIconic(app.Window()));
 
-struct ControlCase {
-    const char* className;
-    const char* text; // nullptr: not checked
-    RECT rect;        // client coordinates
-};
-
-TEST_F(MainWindow, ChildControlsSitAtTheirRectangles) {
-    const ControlCase cases[] = {
-        {"Button", "Close", kCloseButton},    {"Button", "Copy", kCopyButton},
-        {"Button", "Auto apply", kAutoApply}, {"Edit", nullptr, kEdit},
-        {"zPositionBar", nullptr, kRedBar},   {"zPositionBar", nullptr, kGreenBar},
-        {"zPositionBar", nullptr, kBlueBar},  {"zPositionBar", nullptr, kBrightnessBar},
-        {"zPickColor", nullptr, kPickColour}, {"zPickColor", nullptr, kPickWindow},
-    };
-    for (const ControlCase& c : cases) {
+    for (const auto& c : kChildren) {
         SCOPED_TRACE(std::string(c.className) + " at " + std::to_string(c.rect.left) + "," +
                      std::to_string(c.rect.top));
         HWND child = app.ChildAt(c.className, c.rect);
         ASSERT_NE(nullptr, child);
         if (c.text) {
             EXPECT_EQ(c.text, Tintwell::Text(child));
+            EXPECT_EQ(0, GetWindowLongA(child, GWL_ID)) << "a standard control's identifier";
         }
     }
     EXPECT_EQ(10u, app.Children().size());
-}
+    EXPECT_TRUE(app.FocusBecomes(edit));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(Child("Button", kAutoApply), BM_GETCHECK, 0, 0));
 
-TEST_F(MainWindow, StandardControlsHaveIdZero) {
-    int standard = 0;
-    for (const e2e::ChildWindow& child : app.Children()) {
-        if (child.className == "Button" || child.className == "Edit") {
-            ++standard;
-            EXPECT_EQ(0, child.id) << child.className << " \"" << child.text << "\"";
-        }
-    }
-    EXPECT_EQ(4, standard);
-}
-
-TEST_F(MainWindow, EditBoxHasTheFocus) {
-    HWND edit = app.ChildAt("Edit", kEdit);
-    ASSERT_NE(nullptr, edit);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return app.Focus() == edit; }, 2000));
-}
-
-TEST_F(MainWindow, AutoApplyStartsChecked) {
-    HWND box = app.ChildAt("Button", kAutoApply);
-    ASSERT_NE(nullptr, box);
-    EXPECT_EQ(BST_CHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));
-}
-
-TEST_F(MainWindow, SwatchIsWhiteInABlackFrame) {
-    const RECT swatch = app.ToScreen(kSwatch);
-    ScreenImage image(swatch);
-    RECT inside = swatch;
-    InflateRect(&inside, -1, -1);
-    EXPECT_EQ(Area(inside), image.Count(inside, 0x00FFFFFF));
-    EXPECT_EQ(Area(swatch) - Area(inside), image.Count(swatch, 0x00000000));
-}
-
-TEST_F(MainWindow, PaletteCellsShowTheBuiltInColours) {
-    const ScreenImage image = Client();
+    const ScreenImage image(app.ToScreen(client));
+    const RECT swatch = app.ToScreen(kSwatch), inside = Inset(swatch, 1);
+    EXPECT_EQ(Area(inside), image.Count(inside, 0x00FFFFFF)) << "the swatch is not white";
+    EXPECT_EQ(Area(swatch) - Area(inside), image.Count(swatch, 0)) << "nor framed in black";
     for (int i = 0; i < kPaletteCells; ++i) {
-        SCOPED_TRACE("cell " + std::to_string(i));
         const RECT cell = app.ToScreen(PaletteCell(i));
         EXPECT_EQ(30 * 23, Area(cell));
-        EXPECT_EQ(Area(cell), image.Count(cell, kBuiltInPalette[i]));
+        EXPECT_EQ(Area(cell), image.Count(cell, kBuiltInPalette[i])) << "cell " << i;
     }
-}
-
-TEST_F(MainWindow, LabelsAreDrawnInTheLabelColour) {
-    struct Label {
-        const char* text;
-        RECT around; // client coordinates around the text's start
-    };
-    const Label labels[] = {
-        {"Pick color:", {7, 55, 60, 69}},
-        {"Pick window:", {7, 115, 60, 129}},
-        {"Custom colors", {246, 5, 320, 17}},
-        {"(right click to add)", {239, 20, 320, 32}},
-    };
-    const ScreenImage image = Client();
-    for (const Label& label : labels) {
-        SCOPED_TRACE(label.text);
-        EXPECT_GE(image.Count(app.ToScreen(label.around), kLabelColour), 10);
-    }
-    // Nowhere else: the background between the bars and the palette has none.
+    // Each label's text, around where it starts, and no label colour elsewhere.
+    for (const RECT& around : {RECT{7, 55, 60, 69}, RECT{7, 115, 60, 129}, RECT{246, 5, 320, 17},
+                               RECT{239, 20, 320, 32}})
+        EXPECT_GE(image.Count(app.ToScreen(around), kLabelColour), 10) << "label at " << around.top;
     EXPECT_EQ(0, image.Count(app.ToScreen(RECT{232, 35, 245, 118}), kLabelColour));
-}
-
-TEST_F(MainWindow, BackgroundIsLavender) {
-    const RECT client = app.ClientRect();
     const RECT empty[] = {
         {57, 5, 80, 45},                           // between swatch and edit box
         {232, 35, 245, 118},                       // between bars and palette
@@ -135,48 +68,103 @@ TEST_F(MainWindow, BackgroundIsLavender) {
         {client.right - 8, 35, client.right, 165}, // right of the palette
         {58, 70, 80, 110},                         // between eyedropper and bars
     };
-    const ScreenImage image = Client();
-    for (const RECT& r : empty) {
-        SCOPED_TRACE(std::to_string(r.left) + "," + std::to_string(r.top));
-        EXPECT_EQ(Area(r), image.Count(app.ToScreen(r), kBackground));
+    for (const RECT& e : empty)
+        EXPECT_EQ(Area(e), image.Count(app.ToScreen(e), kBackground)) << "at " << e.left;
+    // The edit box: its digits in the background's inverse on the background.
+    const RECT field = Inset(app.ToScreen(kEdit), 2);
+    EXPECT_GE(image.Count(field, kEditTextColour), 60) << "the digits' colour";
+    EXPECT_GE(image.Count(field, kBackground), Area(field) / 2) << "the field's colour";
+    EXPECT_EQ(0, image.Count(field, 0x00000000) + image.Count(field, 0x00FFFFFF));
+
+    const POINT close = MiddleOf(kCloseButton);
+    e2e::Click(close.x, close.y);
+    DWORD code = 1;
+    ASSERT_TRUE(app.WaitForExit(5000, &code)) << "the Close button did not end the program";
+    EXPECT_EQ(0u, code);
+    const char* const written[][2] = {
+        {"Current color", "16777215"},
+        {"Background color", "16757435"},
+        {"X", "347"},
+        {"Y", "269"},
+        {"Auto apply", "1"},
+        {"Custom color 0", "255"},
+        {"Custom color 1", "65280"},
+        {"Custom color 2", "16711680"},
+        {"Custom color 3", "65535"},
+        {"Custom color 4", "16777215"},
+        {"Custom color 5", "16711935"},
+        {"Custom color 6", "16776960"},
+        {"Custom color 7", "8388608"},
+        {"Custom color 8", "8421504"},
+        {"Custom color 9", "0"},
+        {"AvgFPS", "0"},
+    };
+    const std::vector<e2e::IniLine> lines = app.IniLines();
+    ASSERT_EQ(16u, lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(kIniSection, lines[i].section);
+        EXPECT_EQ(written[i][0], lines[i].key) << "line " << i;
+        EXPECT_EQ(written[i][1], lines[i].value) << lines[i].key;
     }
+    std::string text;
+    ASSERT_TRUE(app.ReadIni(&text));
+    EXPECT_EQ(0u, text.find("[General]\r\n")) << "not single-byte text";
 }
 
-// Each way of closing ends the program with exit code 0.
-TEST_F(MainWindow, CloseButtonEndsTheProgram) {
-    const POINT button = e2e::Middle(kCloseButton);
-    app.ClickClient(button.x, button.y);
-    DWORD code = 1;
-    ASSERT_TRUE(app.WaitForExit(5000, &code));
-    EXPECT_EQ(0u, code);
-}
-
-TEST_F(MainWindow, TitleBarCloseBoxEndsTheProgram) {
-    POINT box;
-    ASSERT_TRUE(app.CloseBoxPoint(&box));
-    e2e::Click(box.x, box.y);
-    DWORD code = 1;
-    ASSERT_TRUE(app.WaitForExit(5000, &code));
-    EXPECT_EQ(0u, code);
-}
-
-TEST_F(MainWindow, SystemMenuCloseEndsTheProgram) {
-    ASSERT_TRUE(app.Activate());
-    e2e::KeyChord({VK_MENU, VK_SPACE});
-    ASSERT_TRUE(e2e::WaitUntil([] { return e2e::VisibleMenu() != nullptr; }, 3000))
-        << "the system menu did not open";
-    e2e::KeyPress('C');
-    DWORD code = 1;
-    ASSERT_TRUE(app.WaitForExit(5000, &code));
-    EXPECT_EQ(0u, code);
-}
-
-TEST_F(MainWindow, AltF4EndsTheProgram) {
-    ASSERT_TRUE(app.Activate());
-    e2e::KeyChord({VK_MENU, VK_F4});
-    DWORD code = 1;
-    ASSERT_TRUE(app.WaitForExit(5000, &code));
-    EXPECT_EQ(0u, code);
+// The title bar, the system menu, Alt+F4, and Esc in every control that
+// passes keys on: each ends the program with exit code 0 and saves.
+TEST(Closing, EveryWayEndsTheProgramAndSaves) {
+    enum class Way { CloseBox, SystemMenu, AltF4, Esc };
+    const struct {
+        const char* name;
+        Way way;
+        const char* className; // Esc: the control that has the focus
+        RECT rect;
+    } cases[] = {
+        {"title bar's close box", Way::CloseBox, nullptr, {}},
+        {"system menu", Way::SystemMenu, nullptr, {}},
+        {"Alt+F4", Way::AltF4, nullptr, {}},
+        {"Esc in the edit box", Way::Esc, "Edit", kEdit},
+        {"Esc on Copy", Way::Esc, "Button", kCopyButton},
+        {"Esc on the check box", Way::Esc, "Button", kAutoApply},
+        {"Esc on the red bar", Way::Esc, "zPositionBar", kRedBar},
+        {"Esc on the brightness bar", Way::Esc, "zPositionBar", kBrightnessBar},
+        {"Esc on the pick-colour eyedropper", Way::Esc, "zPickColor", kPickColour},
+        {"Esc on the pick-window eyedropper", Way::Esc, "zPickColor", kPickWindow},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tintwell run;
+        ASSERT_TRUE(run.Start());
+        ASSERT_TRUE(run.Activate());
+        POINT p;
+        switch (c.way) {
+        case Way::CloseBox:
+            ASSERT_TRUE(run.CaptionPoint(HTCLOSE, &p));
+            e2e::Click(p.x, p.y);
+            break;
+        case Way::SystemMenu:
+            e2e::KeyChord({VK_MENU, VK_SPACE});
+            ASSERT_TRUE(e2e::WaitUntil([] { return e2e::VisibleMenu() != nullptr; }, 3000));
+            e2e::KeyPress('C');
+            break;
+        case Way::AltF4: e2e::KeyChord({VK_MENU, VK_F4}); break;
+        case Way::Esc: {
+            const HWND control = run.ChildAt(c.className, c.rect);
+            ASSERT_NE(nullptr, control);
+            if (std::string(c.className) != "Edit") // which has the focus at start
+                run.ClickClient(e2e::Middle(c.rect).x, e2e::Middle(c.rect).y);
+            ASSERT_TRUE(run.FocusBecomes(control)) << "the control did not take the focus";
+            ASSERT_FALSE(run.IniExists());
+            e2e::KeyPress(VK_ESCAPE);
+            break;
+        }
+        }
+        DWORD code = 1;
+        ASSERT_TRUE(run.WaitForExit(5000, &code)) << "the program goes on";
+        EXPECT_EQ(0u, code);
+        EXPECT_EQ(16u, run.IniLines().size()) << "no settings saved";
+    }
 }
 
 } // namespace

@@ -26,14 +26,6 @@ TEST(FormatColor, EachFormOfOrange) {
     EXPECT_STREQ("rgb(0, 11, 10)", out);
 }
 
-TEST(FormatColor, MenuOrder) {
-    const ColorFormat order[] = {ColorFormat::Hex, ColorFormat::HashHex, ColorFormat::CssRgb,
-                                 ColorFormat::CssHsl, ColorFormat::Win32Rgb};
-    ASSERT_EQ(sizeof order / sizeof order[0], sizeof kCopyFormats / sizeof kCopyFormats[0]);
-    for (std::size_t i = 0; i < sizeof order / sizeof order[0]; ++i)
-        EXPECT_EQ(order[i], kCopyFormats[i]) << "entry " << i;
-}
-
 TEST(HslText, PureHuesGreysAndRounding) {
     const struct {
         Packed packed;

@@ -1,6 +1,8 @@
-// The recolour engine against real windows on the test's display.
+// The recolour engine against real windows on the test's display, as Windows
+// and as Wine.
 #include "recolour/engine.h"
 #include "recolour/pixel_passes.h"
+#include "tests/unit/win32/both_platforms.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,14 +24,17 @@ HWND MakeWindow(int width, int height) {
     return w;
 }
 
+class RecolourEngineOn : public BothPlatforms {};
+RUN_AS_BOTH_PLATFORMS(RecolourEngineOn);
+
 } // namespace
 
-TEST(RecolourEngine, RenderWithoutTargetPaintsNothing) {
+TEST_P(RecolourEngineOn, RenderWithoutTargetPaintsNothing) {
     RecolourEngine e;
     EXPECT_FALSE(Render(e, 0x00FF0000));
 }
 
-TEST(RecolourEngine, CaptureWithoutPointChangesNothing) {
+TEST_P(RecolourEngineOn, CaptureWithoutPointChangesNothing) {
     RecolourEngine e;
     HWND w = MakeWindow(40, 30);
     EXPECT_FALSE(CaptureTarget(e, w, nullptr, nullptr));
@@ -37,7 +42,7 @@ TEST(RecolourEngine, CaptureWithoutPointChangesNothing) {
     DestroyWindow(w);
 }
 
-TEST(RecolourEngine, SnapshotTakesTheClientAreaAndTheColourUnderThePoint) {
+TEST_P(RecolourEngineOn, SnapshotTakesTheClientAreaAndTheColourUnderThePoint) {
     RecolourEngine e;
     HWND w = MakeWindow(41, 17);
     POINT p{3, 4};
@@ -49,10 +54,13 @@ TEST(RecolourEngine, SnapshotTakesTheClientAreaAndTheColourUnderThePoint) {
     EXPECT_GE(e.captureCapacity, DibBufferBytes(e.bitsPerPixel, 41, 17));
     EXPECT_TRUE(Render(e, 0x000000FF));
     EXPECT_GE(e.outputCapacity, DibBufferBytes(e.bitsPerPixel, 41, 17));
+    HDC dc = GetDC(w);
+    EXPECT_EQ(GetPixel(dc, 40, 16), 0x000000FFu) << "the render did not reach the window";
+    ReleaseDC(w, dc);
     DestroyWindow(w);
 }
 
-TEST(RecolourEngine, BuffersAreReusedAndOnlyGrow) {
+TEST_P(RecolourEngineOn, BuffersAreReusedAndOnlyGrow) {
     RecolourEngine e;
     HWND big = MakeWindow(64, 64), small = MakeWindow(8, 8);
     POINT p{1, 1};
@@ -70,7 +78,7 @@ TEST(RecolourEngine, BuffersAreReusedAndOnlyGrow) {
     DestroyWindow(small);
 }
 
-TEST(RecolourEngine, AnAreaTooLargeToHoldIsRefusedAndLaterRendersDrawNothing) {
+TEST_P(RecolourEngineOn, AnAreaTooLargeToHoldIsRefusedAndLaterRendersDrawNothing) {
     RecolourEngine e;
     HWND w = MakeWindow(64, 64);
     POINT p{1, 1};
@@ -86,7 +94,7 @@ TEST(RecolourEngine, AnAreaTooLargeToHoldIsRefusedAndLaterRendersDrawNothing) {
     DestroyWindow(w);
 }
 
-TEST(RecolourEngine, AFailedCaptureLeavesNoSnapshotToPaint) {
+TEST_P(RecolourEngineOn, AFailedCaptureLeavesNoSnapshotToPaint) {
     RecolourEngine e;
     HWND w = MakeWindow(32, 32);
     POINT inside{1, 1}, outside{500, 500};
