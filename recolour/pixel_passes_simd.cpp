@@ -9,6 +9,8 @@
 #include "recolour/pixel_passes.h"
 #include "recolour/pixel_passes_impl.h"
 
+#include <algorithm>
+
 #if defined(__i386__) || defined(__x86_64__) || defined(_M_IX86) || defined(_M_X64)
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #define TW_PASSES_SSE2 1
@@ -210,10 +212,10 @@ void Pass24Ssse3(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
 
 // ---- AVX2 -----------------------------------------------------------------
 //
-// 24 bits: each 128-bit lane works on its own five pixels, the high lane
-// loaded 15 bytes after the low one, so the in-lane shifts and shuffles of
-// the SSSE3 version carry over unchanged. The low lane is stored first; the
-// high lane's store then writes over its 16th byte.
+// 24 bits, rows under one block: each 128-bit lane works on its own five
+// pixels, the high lane loaded 15 bytes after the low one, so the in-lane
+// shifts and shuffles of the SSSE3 version carry over unchanged. The low lane
+// is stored first; the high lane's store then writes over its 16th byte.
 
 TW_TARGET("avx2")
 void Row24Avx2(const std::uint8_t* s, std::uint8_t* d, std::size_t width, __m128i from128,
@@ -250,14 +252,240 @@ void Row24Avx2(const std::uint8_t* s, std::uint8_t* d, std::size_t width, __m128
     }
 }
 
+// 24 bits, longer rows: blocks of 96 bytes, 32 pixels, written as three whole
+// 32-byte vectors. The 30-byte steps above cost two 16-byte stores per ten
+// pixels, and stores that cross cache lines cost as much again; a block writes
+// the copy's own three stores, 32-byte aligned wherever the row allows.
+//
+// A block's mask: four gathers put its pixels into 32-bit lanes, three bytes
+// and a zero byte each, so one 32-bit compare per lane tests a whole pixel.
+// Each 128-bit gather lane takes four pixels that lie within 16 bytes of the
+// block; three gathers are single 32-byte loads (one of them the middle output
+// vector), one is built from two 16-byte loads. Two packs leave one byte per
+// pixel: lane 0 the lane-0 pixels of the four gathers, lane 1 the others.
+//
+// A block's writes: for each output vector a qword permute puts the pixels
+// each of its lanes needs into that lane, and a byte shuffle spreads each
+// pixel's byte over the pixel's three bytes. A matching pixel's bytes are
+// `from`, so xor with (from ^ to) under that mask turns them into `to`, and
+// all other bytes pass through: the 4th byte of a unit is written as read.
+//
+// The masks of a run of blocks go to a small buffer first and the writes
+// follow, so each loop keeps its constants in registers: the i686 build has
+// eight vector registers, and constants reloaded from memory made the loads
+// the bottleneck there.
+
+constexpr std::size_t kBlock24 = 96;
+constexpr std::size_t kBlocksPerRun = 32;
+
+struct Bytes32 {
+    alignas(32) std::uint8_t b[32];
+};
+
+// Where each gather lane loads its 16 bytes (offset in the block) and which
+// four pixels of the block it takes, in mask order.
+struct GatherLane {
+    int at;
+    int px[4];
+};
+constexpr GatherLane kGatherLanes24[4][2] = {
+    {{0, {0, 1, 2, 3}}, {80, {28, 29, 30, 31}}},
+    {{8, {4, 5, 6, 7}}, {24, {8, 9, 10, 12}}},
+    {{32, {11, 13, 14, 15}}, {48, {16, 17, 18, 20}}},
+    {{56, {19, 21, 22, 23}}, {72, {24, 25, 26, 27}}},
+};
+
+// The four qwords of each output vector's permuted mask. After the packs,
+// qword 2 * lane + g / 2 holds the pixels of lane `lane` of gathers g and
+// g ^ 1: pixels 0-7; 11, 13-15, 19, 21-23; 8-10, 12, 28-31; 16-18, 20, 24-27.
+constexpr int kSpreadQwords24[3][4] = {{0, 2, 0, 2}, {2, 1, 3, 1}, {1, 3, 3, 2}};
+
+constexpr Bytes32 GatherControl24(int g) {
+    Bytes32 c{};
+    for (int lane = 0; lane < 2; ++lane)
+        for (int u = 0; u < 4; ++u)
+            for (int k = 0; k < 4; ++k)
+                c.b[16 * lane + 4 * u + k] = k == 3
+                                                 ? 0x80
+                                                 : std::uint8_t(3 * kGatherLanes24[g][lane].px[u] +
+                                                                k - kGatherLanes24[g][lane].at);
+    return c;
+}
+
+// Index of pixel `px` within qwords qa and qb of the packed mask (0-15), or -1.
+constexpr int MaskIndex24(int px, int qa, int qb) {
+    for (int g = 0; g < 4; ++g)
+        for (int lane = 0; lane < 2; ++lane)
+            for (int u = 0; u < 4; ++u)
+                if (kGatherLanes24[g][lane].px[u] == px) {
+                    const int q = 2 * lane + g / 2, at = (g % 2) * 4 + u;
+                    return q == qa ? at : q == qb ? 8 + at : -1;
+                }
+    return -1;
+}
+
+constexpr Bytes32 SpreadControl24(int v) {
+    Bytes32 c{};
+    for (int j = 0; j < 32; ++j) {
+        const int lane = j / 16;
+        const int at = MaskIndex24((32 * v + j) / 3, kSpreadQwords24[v][2 * lane],
+                                   kSpreadQwords24[v][2 * lane + 1]);
+        c.b[j] = std::uint8_t(at < 0 ? 0xFF : at);
+    }
+    return c;
+}
+
+// Every pixel gathered once, every loaded byte inside its 16 bytes, every
+// output byte's pixel reachable after its vector's permute.
+constexpr bool Tables24Valid() {
+    int seen[32] = {};
+    for (int g = 0; g < 4; ++g)
+        for (int lane = 0; lane < 2; ++lane)
+            for (int u = 0; u < 4; ++u) {
+                const int px = kGatherLanes24[g][lane].px[u];
+                const int at = kGatherLanes24[g][lane].at;
+                if (px < 0 || px > 31 || 3 * px < at || 3 * px + 2 > at + 15) return false;
+                ++seen[px];
+            }
+    for (int px = 0; px < 32; ++px)
+        if (seen[px] != 1) return false;
+    for (int g = 0; g < 4; ++g) {
+        const int lo = kGatherLanes24[g][0].at, hi = kGatherLanes24[g][1].at;
+        if (lo < 0 || hi < 0 || lo + 16 > int(kBlock24) || hi + 16 > int(kBlock24)) return false;
+    }
+    for (int v = 0; v < 3; ++v)
+        for (int j = 0; j < 32; ++j)
+            if (SpreadControl24(v).b[j] == 0xFF) return false;
+    return true;
+}
+static_assert(Tables24Valid(), "every pixel of a block must be gathered and spread");
+
+constexpr Bytes32 kGather24[4] = {GatherControl24(0), GatherControl24(1), GatherControl24(2),
+                                  GatherControl24(3)};
+constexpr Bytes32 kSpread24[3] = {SpreadControl24(0), SpreadControl24(1), SpreadControl24(2)};
+
+// A template argument, so that the permute sees an immediate in debug builds.
+template <int V> struct SpreadPermute24 {
+    static constexpr int value = kSpreadQwords24[V][0] | kSpreadQwords24[V][1] << 2 |
+                                 kSpreadQwords24[V][2] << 4 | kSpreadQwords24[V][3] << 6;
+};
+
+// Byte j of vector v is byte (32 v + j) % 3 of from ^ to: the xor that turns
+// a matching pixel into `to`, lined up with the block's three vectors.
+struct Delta24 {
+    Bytes32 v[3];
+};
+inline Delta24 MakeDelta24(std::uint32_t from, std::uint32_t to) {
+    Delta24 d{};
+    for (int v = 0; v < 3; ++v)
+        for (int j = 0; j < 32; ++j)
+            d.v[v].b[j] = std::uint8_t((from ^ to) >> (8 * ((32 * v + j) % 3)));
+    return d;
+}
+
 TW_TARGET("avx2")
-void Pass24Avx2(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width, std::int32_t height,
-                Packed from, Packed to) {
+inline __m256i Load256(const void* p) {
+    return _mm256_loadu_si256(static_cast<const __m256i*>(p));
+}
+
+// Gather g of the block at s: one 32-byte load when its lanes are 16 bytes
+// apart, else two 16-byte loads side by side.
+template <int G> TW_TARGET("avx2") inline __m256i GatherLoad24(const std::uint8_t* s) {
+    constexpr int lo = kGatherLanes24[G][0].at, hi = kGatherLanes24[G][1].at;
+    if constexpr (hi == lo + 16) {
+        return Load256(s + lo);
+    } else {
+        return _mm256_blend_epi32(
+            _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + lo))),
+            _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + hi))),
+            0xF0);
+    }
+}
+
+TW_TARGET("avx2")
+void MaskRun24Avx2(const std::uint8_t* s, std::uint8_t* masks, std::size_t blocks,
+                   std::uint32_t from) {
+    const __m256i g0 = Load256(kGather24[0].b), g1 = Load256(kGather24[1].b);
+    const __m256i g2 = Load256(kGather24[2].b), g3 = Load256(kGather24[3].b);
+    const __m256i f = _mm256_set1_epi32(int(from));
+    for (std::size_t k = 0; k < blocks; ++k, s += kBlock24, masks += 32) {
+        const __m256i m0 = _mm256_cmpeq_epi32(_mm256_shuffle_epi8(GatherLoad24<0>(s), g0), f);
+        const __m256i m1 = _mm256_cmpeq_epi32(_mm256_shuffle_epi8(GatherLoad24<1>(s), g1), f);
+        const __m256i m2 = _mm256_cmpeq_epi32(_mm256_shuffle_epi8(GatherLoad24<2>(s), g2), f);
+        const __m256i m3 = _mm256_cmpeq_epi32(_mm256_shuffle_epi8(GatherLoad24<3>(s), g3), f);
+        _mm256_store_si256(
+            reinterpret_cast<__m256i*>(masks),
+            _mm256_packs_epi16(_mm256_packs_epi32(m0, m1), _mm256_packs_epi32(m2, m3)));
+    }
+}
+
+template <int V>
+TW_TARGET("avx2")
+inline void WriteVector24(const std::uint8_t* s, std::uint8_t* d, __m256i mask, __m256i spread,
+                          __m256i delta) {
+    const __m256i m =
+        _mm256_shuffle_epi8(_mm256_permute4x64_epi64(mask, SpreadPermute24<V>::value), spread);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + 32 * V),
+                        _mm256_xor_si256(Load256(s + 32 * V), _mm256_and_si256(m, delta)));
+}
+
+TW_TARGET("avx2")
+void WriteRun24Avx2(const std::uint8_t* s, std::uint8_t* d, const std::uint8_t* masks,
+                    std::size_t blocks, const Delta24& delta) {
+    const __m256i e0 = Load256(kSpread24[0].b), e1 = Load256(kSpread24[1].b);
+    const __m256i e2 = Load256(kSpread24[2].b);
+    const __m256i x0 = Load256(delta.v[0].b), x1 = Load256(delta.v[1].b);
+    const __m256i x2 = Load256(delta.v[2].b);
+    for (std::size_t k = 0; k < blocks; ++k, s += kBlock24, d += kBlock24, masks += 32) {
+        const __m256i m = _mm256_load_si256(reinterpret_cast<const __m256i*>(masks));
+        WriteVector24<0>(s, d, m, e0, x0);
+        WriteVector24<1>(s, d, m, e1, x1);
+        WriteVector24<2>(s, d, m, e2, x2);
+    }
+}
+
+using MaskRun24Fn = void (*)(const std::uint8_t* s, std::uint8_t* masks, std::size_t blocks,
+                             std::uint32_t from);
+using WriteRun24Fn = void (*)(const std::uint8_t* s, std::uint8_t* d, const std::uint8_t* masks,
+                              std::size_t blocks, const Delta24& delta);
+
+// One row of at least one block. Blocks start on pixels; the first one that
+// also starts a 32-byte line of the output sets the grid, a block at 0 covers
+// what lies before it and a block ending at the row's end what lies after.
+// They overlap, which rewrites bytes with the values they already hold. The
+// byte after the row is the last unit's 4th byte, copied as read.
+void Row24Blocks(const std::uint8_t* s, std::uint8_t* d, std::size_t rowBytes, std::uint32_t from,
+                 const Delta24& delta, MaskRun24Fn maskRun, WriteRun24Fn writeRun) {
+    alignas(32) std::uint8_t masks[32 * kBlocksPerRun];
+    std::size_t o = (32 - std::size_t(reinterpret_cast<std::uintptr_t>(d) & 31)) & 31;
+    while (o % 3 != 0)
+        o += 32;
+    if (o != 0) {
+        maskRun(s, masks, 1, from);
+        writeRun(s, d, masks, 1, delta);
+    }
+    while (o + kBlock24 <= rowBytes) {
+        const std::size_t blocks = std::min(kBlocksPerRun, (rowBytes - o) / kBlock24);
+        maskRun(s + o, masks, blocks, from);
+        writeRun(s + o, d + o, masks, blocks, delta);
+        o += blocks * kBlock24;
+    }
+    if (o < rowBytes) {
+        maskRun(s + rowBytes - kBlock24, masks, 1, from);
+        writeRun(s + rowBytes - kBlock24, d + rowBytes - kBlock24, masks, 1, delta);
+    }
+    d[rowBytes] = s[rowBytes];
+}
+
+void Pass24Blocks(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
+                  std::int32_t height, Packed from, Packed to, MaskRun24Fn maskRun,
+                  WriteRun24Fn writeRun) {
     if (width <= 0 || height <= 0) return;
     from &= 0xFFFFFFu;
     to &= 0xFFFFFFu;
     const std::size_t stride = std::size_t(DibStride(24, width));
     const std::size_t w = std::size_t(width);
+    const Delta24 delta = MakeDelta24(from, to);
     const __m128i fromV = Repeat24(from), toV = Repeat24(to);
     const __m128i spread =
         _mm_setr_epi8(0, 0, 0, 3, 3, 3, 6, 6, 6, 9, 9, 9, 12, 12, 12, char(0x80));
@@ -266,9 +494,16 @@ void Pass24Avx2(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width, 
         std::uint8_t* d = dst + y * stride;
         if (w < 5)
             ScalarRow24(s, d, 0, w, from, to);
-        else
+        else if (3 * w < kBlock24)
             Row24Avx2(s, d, w, fromV, toV, spread);
+        else
+            Row24Blocks(s, d, 3 * w, from, delta, maskRun, writeRun);
     }
+}
+
+void Pass24Avx2(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width, std::int32_t height,
+                Packed from, Packed to) {
+    Pass24Blocks(src, dst, width, height, from, to, MaskRun24Avx2, WriteRun24Avx2);
 }
 
 TW_TARGET("avx2")
