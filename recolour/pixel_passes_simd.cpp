@@ -276,7 +276,7 @@ void Row24Avx2(const std::uint8_t* s, std::uint8_t* d, std::size_t width, __m128
 // the bottleneck there.
 
 constexpr std::size_t kBlock24 = 96;
-constexpr std::size_t kBlocksPerRun = 32;
+constexpr std::size_t kBlocksPerRun = 64;
 
 struct Bytes32 {
     alignas(32) std::uint8_t b[32];
@@ -444,10 +444,23 @@ void WriteRun24Avx2(const std::uint8_t* s, std::uint8_t* d, const std::uint8_t* 
     }
 }
 
-using MaskRun24Fn = void (*)(const std::uint8_t* s, std::uint8_t* masks, std::size_t blocks,
-                             std::uint32_t from);
-using WriteRun24Fn = void (*)(const std::uint8_t* s, std::uint8_t* d, const std::uint8_t* masks,
-                              std::size_t blocks, const Delta24& delta);
+// Blocks [0, blocks) from s to d: the masks of up to kBlocksPerRun of them,
+// then their writes.
+void BlockRun24Avx2(const std::uint8_t* s, std::uint8_t* d, std::size_t blocks, std::uint32_t from,
+                    const Delta24& delta) {
+    alignas(32) std::uint8_t masks[32 * kBlocksPerRun];
+    while (blocks > 0) {
+        const std::size_t n = std::min(kBlocksPerRun, blocks);
+        MaskRun24Avx2(s, masks, n, from);
+        WriteRun24Avx2(s, d, masks, n, delta);
+        s += n * kBlock24;
+        d += n * kBlock24;
+        blocks -= n;
+    }
+}
+
+using BlockRun24Fn = void (*)(const std::uint8_t* s, std::uint8_t* d, std::size_t blocks,
+                              std::uint32_t from, const Delta24& delta);
 
 // One row of at least one block. Blocks start on pixels; the first one that
 // also starts a 32-byte line of the output sets the grid, a block at 0 covers
@@ -455,66 +468,58 @@ using WriteRun24Fn = void (*)(const std::uint8_t* s, std::uint8_t* d, const std:
 // They overlap, which rewrites bytes with the values they already hold. The
 // byte after the row is the last unit's 4th byte, copied as read.
 void Row24Blocks(const std::uint8_t* s, std::uint8_t* d, std::size_t rowBytes, std::uint32_t from,
-                 const Delta24& delta, MaskRun24Fn maskRun, WriteRun24Fn writeRun) {
-    alignas(32) std::uint8_t masks[32 * kBlocksPerRun];
+                 const Delta24& delta, BlockRun24Fn run) {
     std::size_t o = (32 - std::size_t(reinterpret_cast<std::uintptr_t>(d) & 31)) & 31;
     while (o % 3 != 0)
         o += 32;
-    if (o != 0) {
-        maskRun(s, masks, 1, from);
-        writeRun(s, d, masks, 1, delta);
-    }
-    while (o + kBlock24 <= rowBytes) {
-        const std::size_t blocks = std::min(kBlocksPerRun, (rowBytes - o) / kBlock24);
-        maskRun(s + o, masks, blocks, from);
-        writeRun(s + o, d + o, masks, blocks, delta);
-        o += blocks * kBlock24;
-    }
-    if (o < rowBytes) {
-        maskRun(s + rowBytes - kBlock24, masks, 1, from);
-        writeRun(s + rowBytes - kBlock24, d + rowBytes - kBlock24, masks, 1, delta);
-    }
+    if (o != 0) run(s, d, 1, from, delta);
+    const std::size_t blocks = o < rowBytes ? (rowBytes - o) / kBlock24 : 0;
+    run(s + o, d + o, blocks, from, delta);
+    o += blocks * kBlock24;
+    if (o < rowBytes) run(s + rowBytes - kBlock24, d + rowBytes - kBlock24, 1, from, delta);
     d[rowBytes] = s[rowBytes];
 }
 
+// A width that is a multiple of four leaves no row padding, so the rows form
+// one run: one head and one tail for the whole buffer instead of one a row.
 void Pass24Blocks(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
-                  std::int32_t height, Packed from, Packed to, MaskRun24Fn maskRun,
-                  WriteRun24Fn writeRun) {
+                  std::int32_t height, Packed from, Packed to, BlockRun24Fn run) {
     if (width <= 0 || height <= 0) return;
     from &= 0xFFFFFFu;
     to &= 0xFFFFFFu;
     const std::size_t stride = std::size_t(DibStride(24, width));
-    const std::size_t w = std::size_t(width);
+    const bool oneRun = stride == 3 * std::size_t(width);
+    const std::size_t runs = oneRun ? 1 : std::size_t(height);
+    const std::size_t pixels = std::size_t(width) * (oneRun ? std::size_t(height) : 1);
     const Delta24 delta = MakeDelta24(from, to);
     const __m128i fromV = Repeat24(from), toV = Repeat24(to);
     const __m128i spread =
         _mm_setr_epi8(0, 0, 0, 3, 3, 3, 6, 6, 6, 9, 9, 9, 12, 12, 12, char(0x80));
-    for (std::int32_t y = 0; y < height; ++y) {
-        const std::uint8_t* s = src + y * stride;
-        std::uint8_t* d = dst + y * stride;
-        if (w < 5)
-            ScalarRow24(s, d, 0, w, from, to);
-        else if (3 * w < kBlock24)
-            Row24Avx2(s, d, w, fromV, toV, spread);
+    for (std::size_t r = 0; r < runs; ++r) {
+        const std::uint8_t* s = src + r * stride;
+        std::uint8_t* d = dst + r * stride;
+        if (pixels < 5)
+            ScalarRow24(s, d, 0, pixels, from, to);
+        else if (3 * pixels < kBlock24)
+            Row24Avx2(s, d, pixels, fromV, toV, spread);
         else
-            Row24Blocks(s, d, 3 * w, from, delta, maskRun, writeRun);
+            Row24Blocks(s, d, 3 * pixels, from, delta, run);
     }
 }
 
 void Pass24Avx2(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width, std::int32_t height,
                 Packed from, Packed to) {
-    Pass24Blocks(src, dst, width, height, from, to, MaskRun24Avx2, WriteRun24Avx2);
+    Pass24Blocks(src, dst, width, height, from, to, BlockRun24Avx2);
 }
 
 // ---- AVX-512 (VBMI), 24 bits: optional ------------------------------------
 //
-// The same blocks, runs and writes as the AVX2 pass, at the same 256-bit
-// width; byte permutes that cross lanes replace the loads, packs and qword
-// permutes. Gather g takes pixels 8g to 8g + 7 from the three source vectors
-// themselves (two of them straddle two vectors), a zero top byte comes from
-// the zero-masking, the compares go to mask registers, and one byte per pixel
-// is rebuilt from those in pixel order. Chosen at run time only where the CPU
-// and the system both have it.
+// The same blocks and writes as the AVX2 pass, at the same 256-bit width, in
+// one loop: byte permutes that cross lanes replace the loads, packs and qword
+// permutes, which leaves few enough constants to keep them all. Gather g takes pixels 8g to 8g + 7
+// from the three source vectors themselves (two of them straddle two vectors), a zero top byte
+// comes from the zero-masking, the compares go to mask registers, and one byte per pixel is rebuilt
+// from those in pixel order. Chosen at run time only where the CPU and the system both have it.
 
 #define TW_AVX512 TW_TARGET("avx512f,avx512bw,avx512vl,avx512vbmi")
 
@@ -538,13 +543,20 @@ constexpr Bytes32 kPermuteSpread24[3] = {PermuteSpread24(0), PermuteSpread24(1),
                                          PermuteSpread24(2)};
 
 TW_AVX512
-void MaskRun24Avx512(const std::uint8_t* s, std::uint8_t* masks, std::size_t blocks,
-                     std::uint32_t from) {
+void BlockRun24Avx512(const std::uint8_t* s, std::uint8_t* d, std::size_t blocks,
+                      std::uint32_t from, const Delta24& delta) {
     const __m256i i0 = Load256(kPermuteGather24[0].b), i1 = Load256(kPermuteGather24[1].b);
     const __m256i i2 = Load256(kPermuteGather24[2].b), i3 = Load256(kPermuteGather24[3].b);
+    const __m256i e0 = Load256(kPermuteSpread24[0].b), e1 = Load256(kPermuteSpread24[1].b);
+    const __m256i e2 = Load256(kPermuteSpread24[2].b);
+    const __m256i x0 = Load256(delta.v[0].b), x1 = Load256(delta.v[1].b);
+    const __m256i x2 = Load256(delta.v[2].b);
     const __m256i f = _mm256_set1_epi32(int(from));
     const __mmask32 low3 = 0x77777777u;
-    for (std::size_t k = 0; k < blocks; ++k, s += kBlock24, masks += 32) {
+    // The zero-masking form with every byte kept: GCC 12's plain form trips
+    // -Wmaybe-uninitialized on its own header.
+    const __mmask32 all = ~__mmask32(0);
+    for (std::size_t k = 0; k < blocks; ++k, s += kBlock24, d += kBlock24) {
         const __m256i v0 = Load256(s), v1 = Load256(s + 32), v2 = Load256(s + 64);
         const __mmask8 k0 = _mm256_cmpeq_epi32_mask(_mm256_maskz_permutexvar_epi8(low3, i0, v0), f);
         const __mmask8 k1 =
@@ -552,41 +564,24 @@ void MaskRun24Avx512(const std::uint8_t* s, std::uint8_t* masks, std::size_t blo
         const __mmask8 k2 =
             _mm256_cmpeq_epi32_mask(_mm256_maskz_permutex2var_epi8(low3, v1, i2, v2), f);
         const __mmask8 k3 = _mm256_cmpeq_epi32_mask(_mm256_maskz_permutexvar_epi8(low3, i3, v2), f);
-        const __mmask32 all = _mm512_kunpackw(_mm512_kunpackb(k3, k2), _mm512_kunpackb(k1, k0));
-        _mm256_store_si256(reinterpret_cast<__m256i*>(masks), _mm256_movm_epi8(all));
-    }
-}
-
-TW_AVX512
-void WriteRun24Avx512(const std::uint8_t* s, std::uint8_t* d, const std::uint8_t* masks,
-                      std::size_t blocks, const Delta24& delta) {
-    const __m256i e0 = Load256(kPermuteSpread24[0].b), e1 = Load256(kPermuteSpread24[1].b);
-    const __m256i e2 = Load256(kPermuteSpread24[2].b);
-    const __m256i x0 = Load256(delta.v[0].b), x1 = Load256(delta.v[1].b);
-    const __m256i x2 = Load256(delta.v[2].b);
-    // The zero-masking form with every byte kept: GCC 12's plain form trips
-    // -Wmaybe-uninitialized on its own header.
-    const __mmask32 all = ~__mmask32(0);
-    for (std::size_t k = 0; k < blocks; ++k, s += kBlock24, d += kBlock24, masks += 32) {
-        const __m256i m = _mm256_load_si256(reinterpret_cast<const __m256i*>(masks));
+        const __m256i m =
+            _mm256_movm_epi8(_mm512_kunpackw(_mm512_kunpackb(k3, k2), _mm512_kunpackb(k1, k0)));
         // 0x78: a ^ (b & c).
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d),
-                            _mm256_ternarylogic_epi32(
-                                Load256(s), _mm256_maskz_permutexvar_epi8(all, e0, m), x0, 0x78));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + 32),
-                            _mm256_ternarylogic_epi32(Load256(s + 32),
-                                                      _mm256_maskz_permutexvar_epi8(all, e1, m), x1,
-                                                      0x78));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + 64),
-                            _mm256_ternarylogic_epi32(Load256(s + 64),
-                                                      _mm256_maskz_permutexvar_epi8(all, e2, m), x2,
-                                                      0x78));
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i*>(d),
+            _mm256_ternarylogic_epi32(v0, _mm256_maskz_permutexvar_epi8(all, e0, m), x0, 0x78));
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i*>(d + 32),
+            _mm256_ternarylogic_epi32(v1, _mm256_maskz_permutexvar_epi8(all, e1, m), x1, 0x78));
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i*>(d + 64),
+            _mm256_ternarylogic_epi32(v2, _mm256_maskz_permutexvar_epi8(all, e2, m), x2, 0x78));
     }
 }
 
 void Pass24Avx512(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
                   std::int32_t height, Packed from, Packed to) {
-    Pass24Blocks(src, dst, width, height, from, to, MaskRun24Avx512, WriteRun24Avx512);
+    Pass24Blocks(src, dst, width, height, from, to, BlockRun24Avx512);
 }
 
 TW_TARGET("avx2")
