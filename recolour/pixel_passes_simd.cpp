@@ -10,6 +10,8 @@
 #include "recolour/pixel_passes_impl.h"
 
 #include <algorithm>
+#include <chrono>
+#include <vector>
 
 #if defined(__i386__) || defined(__x86_64__) || defined(_M_IX86) || defined(_M_X64)
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
@@ -188,26 +190,36 @@ void Row24Ssse3(const std::uint8_t* s, std::uint8_t* d, std::size_t width, __m12
     }
 }
 
-TW_TARGET("ssse3")
-void Pass24Ssse3(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
-                 std::int32_t height, Packed from, Packed to) {
+// 0x80 clears byte 15, which stays as read.
+inline __m128i Spread24Lanes() {
+    return _mm_setr_epi8(0, 0, 0, 3, 3, 3, 6, 6, 6, 9, 9, 9, 12, 12, 12, char(0x80));
+}
+
+using Row24LanesFn = void (*)(const std::uint8_t* s, std::uint8_t* d, std::size_t width,
+                              __m128i from, __m128i to, __m128i spread);
+
+// Row by row with 15-byte lanes, for the SSSE3 and AVX2 lane code.
+void Pass24Lanes(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
+                 std::int32_t height, Packed from, Packed to, Row24LanesFn row) {
     if (width <= 0 || height <= 0) return;
     from &= 0xFFFFFFu;
     to &= 0xFFFFFFu;
     const std::size_t stride = std::size_t(DibStride(24, width));
     const std::size_t w = std::size_t(width);
-    const __m128i fromV = Repeat24(from), toV = Repeat24(to);
-    // 0x80 clears byte 15, which stays as read.
-    const __m128i spread =
-        _mm_setr_epi8(0, 0, 0, 3, 3, 3, 6, 6, 6, 9, 9, 9, 12, 12, 12, char(0x80));
+    const __m128i fromV = Repeat24(from), toV = Repeat24(to), spread = Spread24Lanes();
     for (std::int32_t y = 0; y < height; ++y) {
         const std::uint8_t* s = src + y * stride;
         std::uint8_t* d = dst + y * stride;
         if (w < 5)
             ScalarRow24(s, d, 0, w, from, to);
         else
-            Row24Ssse3(s, d, w, fromV, toV, spread);
+            row(s, d, w, fromV, toV, spread);
     }
+}
+
+void Pass24Ssse3(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
+                 std::int32_t height, Packed from, Packed to) {
+    Pass24Lanes(src, dst, width, height, from, to, Row24Ssse3);
 }
 
 // ---- AVX2 -----------------------------------------------------------------
@@ -250,6 +262,11 @@ void Row24Avx2(const std::uint8_t* s, std::uint8_t* d, std::size_t width, __m128
                          _mm_blendv_epi8(v, to128, _mm_shuffle_epi8(all, spread128)));
         o += 15;
     }
+}
+
+void Pass24Avx2Lanes(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
+                     std::int32_t height, Packed from, Packed to) {
+    Pass24Lanes(src, dst, width, height, from, to, Row24Avx2);
 }
 
 // 24 bits, longer rows: blocks of 96 bytes, 32 pixels, written as three whole
@@ -492,9 +509,7 @@ void Pass24Blocks(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width
     const std::size_t runs = oneRun ? 1 : std::size_t(height);
     const std::size_t pixels = std::size_t(width) * (oneRun ? std::size_t(height) : 1);
     const Delta24 delta = MakeDelta24(from, to);
-    const __m128i fromV = Repeat24(from), toV = Repeat24(to);
-    const __m128i spread =
-        _mm_setr_epi8(0, 0, 0, 3, 3, 3, 6, 6, 6, 9, 9, 9, 12, 12, 12, char(0x80));
+    const __m128i fromV = Repeat24(from), toV = Repeat24(to), spread = Spread24Lanes();
     for (std::size_t r = 0; r < runs; ++r) {
         const std::uint8_t* s = src + r * stride;
         std::uint8_t* d = dst + r * stride;
@@ -687,7 +702,7 @@ bool CpuHasAvx512Vbmi() {
 #endif // TW_PASSES_WIDE
 
 struct ImplList {
-    PassImpl items[5];
+    PassImpl items[6];
     std::size_t count = 0;
 };
 
@@ -700,8 +715,10 @@ ImplList FindImpls() {
 #if TW_PASSES_WIDE
     // 32 and 16 bits gain nothing from SSSE3; only the 24-bit pass differs.
     if (CpuHasSsse3()) list.items[list.count++] = {"ssse3", Pass24Ssse3, Pass32Sse2, Pass16Sse2};
-    if (CpuHasSsse3() && CpuHasAvx2())
+    if (CpuHasSsse3() && CpuHasAvx2()) {
+        list.items[list.count++] = {"avx2-lanes", Pass24Avx2Lanes, Pass32Avx2, Pass16Avx2};
         list.items[list.count++] = {"avx2", Pass24Avx2, Pass32Avx2, Pass16Avx2};
+    }
     // Only the 24-bit pass has a use for byte permutes across lanes.
     if (CpuHasSsse3() && CpuHasAvx512Vbmi())
         list.items[list.count++] = {"avx512", Pass24Avx512, Pass32Avx2, Pass16Avx2};
@@ -714,6 +731,38 @@ const ImplList& Impls() {
     return list;
 }
 
+// The 24-bit passes differ the most from one processor to the next: the block
+// code makes the fewest loads and stores, the lane code the fewest shuffles,
+// and which of those runs out first depends on the core. So each one this CPU
+// runs is timed on a buffer that stays in the cache, taking turns, and the
+// fastest is kept; the other depths take the widest code.
+PassImpl ChooseFastest(const ImplList& list) {
+    constexpr int width = 1920, height = 8;
+    const std::size_t bytes = std::size_t(DibBufferBytes(24, width, height));
+    // Random bytes: apart from the plain loop, no pass takes longer for
+    // pixels that match.
+    std::vector<std::uint8_t> src(bytes), dst(bytes);
+    std::uint32_t seed = 1;
+    for (auto& b : src) {
+        seed = seed * 1664525u + 1013904223u;
+        b = std::uint8_t(seed >> 24);
+    }
+    std::vector<std::chrono::steady_clock::duration> best(
+        list.count, std::chrono::steady_clock::duration::max());
+    for (int round = 0; round < 5; ++round)
+        for (std::size_t i = 0; i < list.count; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            list.items[i].pass24(src.data(), dst.data(), width, height, 0x3366CC, 0xFFEE00);
+            best[i] = std::min(best[i], std::chrono::steady_clock::now() - start);
+        }
+    const std::size_t fastest =
+        std::size_t(std::min_element(best.begin(), best.end()) - best.begin());
+    PassImpl chosen = list.items[list.count - 1];
+    chosen.name = list.items[fastest].name;
+    chosen.pass24 = list.items[fastest].pass24;
+    return chosen;
+}
+
 } // namespace
 
 const PassImpl* AvailablePassImpls(std::size_t* count) {
@@ -722,7 +771,8 @@ const PassImpl* AvailablePassImpls(std::size_t* count) {
 }
 
 const PassImpl& FastestPassImpl() {
-    return Impls().items[Impls().count - 1];
+    static const PassImpl fastest = ChooseFastest(Impls());
+    return fastest;
 }
 
 } // namespace pixel_passes_detail
