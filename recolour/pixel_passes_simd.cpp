@@ -198,30 +198,6 @@ inline __m128i Spread24Lanes() {
 using Row24LanesFn = void (*)(const std::uint8_t* s, std::uint8_t* d, std::size_t width,
                               __m128i from, __m128i to, __m128i spread);
 
-// Row by row with 15-byte lanes, for the SSSE3 and AVX2 lane code.
-void Pass24Lanes(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
-                 std::int32_t height, Packed from, Packed to, Row24LanesFn row) {
-    if (width <= 0 || height <= 0) return;
-    from &= 0xFFFFFFu;
-    to &= 0xFFFFFFu;
-    const std::size_t stride = std::size_t(DibStride(24, width));
-    const std::size_t w = std::size_t(width);
-    const __m128i fromV = Repeat24(from), toV = Repeat24(to), spread = Spread24Lanes();
-    for (std::int32_t y = 0; y < height; ++y) {
-        const std::uint8_t* s = src + y * stride;
-        std::uint8_t* d = dst + y * stride;
-        if (w < 5)
-            ScalarRow24(s, d, 0, w, from, to);
-        else
-            row(s, d, w, fromV, toV, spread);
-    }
-}
-
-void Pass24Ssse3(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
-                 std::int32_t height, Packed from, Packed to) {
-    Pass24Lanes(src, dst, width, height, from, to, Row24Ssse3);
-}
-
 // ---- AVX2 -----------------------------------------------------------------
 //
 // 24 bits, rows under one block: each 128-bit lane works on its own five
@@ -262,11 +238,6 @@ void Row24Avx2(const std::uint8_t* s, std::uint8_t* d, std::size_t width, __m128
                          _mm_blendv_epi8(v, to128, _mm_shuffle_epi8(all, spread128)));
         o += 15;
     }
-}
-
-void Pass24Avx2Lanes(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
-                     std::int32_t height, Packed from, Packed to) {
-    Pass24Lanes(src, dst, width, height, from, to, Row24Avx2);
 }
 
 // 24 bits, longer rows: blocks of 96 bytes, 32 pixels, written as three whole
@@ -497,10 +468,12 @@ void Row24Blocks(const std::uint8_t* s, std::uint8_t* d, std::size_t rowBytes, s
     d[rowBytes] = s[rowBytes];
 }
 
-// A width that is a multiple of four leaves no row padding, so the rows form
-// one run: one head and one tail for the whole buffer instead of one a row.
-void Pass24Blocks(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
-                  std::int32_t height, Packed from, Packed to, BlockRun24Fn run) {
+// Every 24-bit pass from SSSE3 up: rows too short for a block, or every row
+// when `blocks` is null, go in 15-byte lanes. A width that is a multiple of
+// four leaves no row padding, so the rows form one run, with one head and one
+// tail block for the whole buffer instead of one a row.
+void Pass24Runs(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width, std::int32_t height,
+                Packed from, Packed to, Row24LanesFn lanes, BlockRun24Fn blocks) {
     if (width <= 0 || height <= 0) return;
     from &= 0xFFFFFFu;
     to &= 0xFFFFFFu;
@@ -515,16 +488,26 @@ void Pass24Blocks(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width
         std::uint8_t* d = dst + r * stride;
         if (pixels < 5)
             ScalarRow24(s, d, 0, pixels, from, to);
-        else if (3 * pixels < kBlock24)
-            Row24Avx2(s, d, pixels, fromV, toV, spread);
+        else if (blocks == nullptr || 3 * pixels < kBlock24)
+            lanes(s, d, pixels, fromV, toV, spread);
         else
-            Row24Blocks(s, d, 3 * pixels, from, delta, run);
+            Row24Blocks(s, d, 3 * pixels, from, delta, blocks);
     }
+}
+
+void Pass24Ssse3(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
+                 std::int32_t height, Packed from, Packed to) {
+    Pass24Runs(src, dst, width, height, from, to, Row24Ssse3, nullptr);
+}
+
+void Pass24Avx2Lanes(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
+                     std::int32_t height, Packed from, Packed to) {
+    Pass24Runs(src, dst, width, height, from, to, Row24Avx2, nullptr);
 }
 
 void Pass24Avx2(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width, std::int32_t height,
                 Packed from, Packed to) {
-    Pass24Blocks(src, dst, width, height, from, to, BlockRun24Avx2);
+    Pass24Runs(src, dst, width, height, from, to, Row24Avx2, BlockRun24Avx2);
 }
 
 // ---- AVX-512 (VBMI), 24 bits: optional ------------------------------------
@@ -596,7 +579,7 @@ void BlockRun24Avx512(const std::uint8_t* s, std::uint8_t* d, std::size_t blocks
 
 void Pass24Avx512(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
                   std::int32_t height, Packed from, Packed to) {
-    Pass24Blocks(src, dst, width, height, from, to, BlockRun24Avx512);
+    Pass24Runs(src, dst, width, height, from, to, Row24Avx2, BlockRun24Avx512);
 }
 
 TW_TARGET("avx2")
