@@ -1,7 +1,8 @@
 // Vector versions of the pixel passes. SSE2 is the floor on x86 (the i686
-// build is compiled with -msse2); SSSE3 and AVX2 are used when the CPU has
-// them. Every version writes exactly the bytes the scalar passes write, with
-// the same values; all loads and stores are unaligned intrinsics.
+// build is compiled with -msse2); SSSE3, AVX2 and, for 24 bits, AVX-512 are
+// used when the CPU has them. Every version writes exactly the bytes the
+// scalar passes write, with the same values; all loads and stores are
+// unaligned intrinsics.
 //
 // Tails: instead of a scalar loop, the last vector of a run is placed so that
 // it ends at the run's end, overlapping the one before it. The passes read
