@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -76,21 +77,24 @@ Bytes RandomBytes(std::mt19937& rng, std::size_t n) {
     return b;
 }
 
-// Random pixels, about a quarter set to `from` and some more off by one bit
-// of one channel, so a pass that compares too few bits is caught.
+// Random pixels, about a quarter set to `from`, some more off by one bit of
+// one byte and some off in two bytes, so a pass that compares too few bytes,
+// or only some of them, is caught.
 Bytes Snapshot(std::mt19937& rng, int bytesPerPixel, int width, int height, std::uint32_t from) {
     const std::size_t stride = RefStride(bytesPerPixel, width);
+    const unsigned compared = bytesPerPixel == 2 ? 2 : 3;
     Bytes b = RandomBytes(rng, stride * std::size_t(height) + 1);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::size_t at = y * stride + std::size_t(x) * bytesPerPixel;
             const unsigned roll = rng() % 100;
-            if (roll >= 35) continue;
+            if (roll >= 45) continue;
             std::uint32_t value = from;
-            if (roll >= 25) value ^= 1u << (rng() % (bytesPerPixel == 2 ? 16 : 24));
-            for (int k = 0; k < bytesPerPixel && k < 3; ++k)
+            const unsigned first = rng() % compared;
+            if (roll >= 25) value ^= 1u << (8 * first + rng() % 8);
+            if (roll >= 35) value ^= 1u << (8 * ((first + 1) % compared) + rng() % 8);
+            for (unsigned k = 0; k < compared; ++k)
                 b[at + k] = std::uint8_t(value >> 8 * k);
-            if (bytesPerPixel == 2) b[at + 1] = std::uint8_t(value >> 8);
         }
     }
     return b;
@@ -101,12 +105,15 @@ struct Case {
     int height;
 };
 
+// Every width up to 70 pixels: every tail of the 16- and 32-byte vectors and
+// the 15-byte steps. Then around the 24-bit pass's 96-byte blocks (32 pixels)
+// and its runs of 32 blocks (1024 pixels), and some plain large ones.
 std::vector<Case> Sizes() {
     std::vector<Case> sizes;
     for (int w = 1; w <= 70; ++w)
         for (int h : {1, 2, 3, 5})
             sizes.push_back({w, h});
-    for (int w : {127, 128, 255, 257, 1000, 1921})
+    for (int w : {95, 96, 97, 127, 128, 255, 257, 1000, 1023, 1024, 1025, 1057, 1921, 2081})
         for (int h : {1, 3})
             sizes.push_back({w, h});
     return sizes;
@@ -124,62 +131,94 @@ std::string Where(const PassImpl& impl, const Case& c) {
     return std::string(impl.name) + " " + std::to_string(c.width) + "x" + std::to_string(c.height);
 }
 
-TEST(PassImpls, PlainVersionComesFirstAndTheFastestIsTheLast) {
+TEST(PassImpls, PlainVersionComesFirstAndTheFastestTakesItsPassesFromTheList) {
     std::size_t n = 0;
     const PassImpl* list = pixel_passes_detail::AvailablePassImpls(&n);
     ASSERT_GE(n, 1u);
     EXPECT_EQ(std::string(list[0].name), "scalar");
-    EXPECT_EQ(&pixel_passes_detail::FastestPassImpl(), &list[n - 1]);
+    const PassImpl& fastest = pixel_passes_detail::FastestPassImpl();
+    EXPECT_EQ(fastest.pass32, list[n - 1].pass32);
+    EXPECT_EQ(fastest.pass16, list[n - 1].pass16);
+    const PassImpl* timed = std::find_if(list, list + n, [&](const PassImpl& impl) {
+        return impl.pass24 == fastest.pass24 && std::string(impl.name) == fastest.name;
+    });
+    EXPECT_NE(timed, list + n);
     for (std::size_t i = 0; i < n; ++i)
         std::printf("pass implementation: %s\n", list[i].name);
+    std::printf("fastest 24-bit pass: %s\n", fastest.name);
 }
 
-// Every implementation this CPU runs, byte for byte against the reference,
-// with the output buffer full of junk so unwritten padding is checked too.
-TEST(ReplacePass24, EveryImplementationMatchesThePlainPassByteForByte) {
-    std::mt19937 rng(24);
+// Runs `pass` on copies of src and dst that start `srcShift` and `dstShift`
+// bytes into larger buffers, so the vector code meets every alignment of its
+// loads and stores; returns the whole output buffer, the bytes before dst too.
+template <class Pass>
+Bytes RunShifted(const Bytes& src, const Bytes& dst, std::size_t srcShift, std::size_t dstShift,
+                 Pass pass) {
+    Bytes s(srcShift, 0x5A), d(dstShift, 0xA5);
+    s.insert(s.end(), src.begin(), src.end());
+    d.insert(d.end(), dst.begin(), dst.end());
+    pass(s.data() + srcShift, d.data() + dstShift);
+    return d;
+}
+
+using Reference = void (*)(const Bytes& src, Bytes& dst, int width, int height, std::uint32_t from,
+                           std::uint32_t to);
+using Runner = void (*)(const PassImpl& impl, const std::uint8_t* src, std::uint8_t* dst, int width,
+                        int height, std::uint32_t from, std::uint32_t to);
+
+// Every implementation this CPU runs, byte for byte against the reference, at
+// every size and at shifting alignments, with the output buffer full of junk
+// so that unwritten padding and the bytes before the output are checked too.
+void CheckEveryImplementation(std::uint32_t seed, int bytesPerPixel, std::uint32_t colourBits,
+                              Reference reference, Runner run) {
+    std::mt19937 rng(seed);
     for (const PassImpl& impl : Impls()) {
         for (const Case& c : Sizes()) {
-            const std::uint32_t from = rng() & 0xFFFFFF, to = rng() & 0xFFFFFF;
-            const Bytes src = Snapshot(rng, 3, c.width, c.height, from);
-            Bytes expected = RandomBytes(rng, src.size());
-            Bytes actual = expected;
-            Reference24(src, expected, c.width, c.height, from, to);
-            impl.pass24(src.data(), actual.data(), c.width, c.height, from, to);
-            ASSERT_EQ(actual, expected) << Where(impl, c);
+            const std::uint32_t from = rng() & colourBits, to = rng() & colourBits;
+            const Bytes src = Snapshot(rng, bytesPerPixel, c.width, c.height, from);
+            Bytes out = RandomBytes(rng, src.size());
+            const std::size_t srcShift = rng() % 32, dstShift = rng() % 32;
+            const Bytes expected =
+                RunShifted(src, out, srcShift, dstShift, [&](const std::uint8_t*, std::uint8_t* d) {
+                    Bytes ref(d, d + out.size());
+                    reference(src, ref, c.width, c.height, from, to);
+                    std::copy(ref.begin(), ref.end(), d);
+                });
+            const Bytes actual = RunShifted(src, out, srcShift, dstShift,
+                                            [&](const std::uint8_t* s, std::uint8_t* d) {
+                                                run(impl, s, d, c.width, c.height, from, to);
+                                            });
+            ASSERT_EQ(actual, expected)
+                << Where(impl, c) << " shifted " << srcShift << "/" << dstShift;
         }
     }
+}
+
+void Reference16Wide(const Bytes& src, Bytes& dst, int width, int height, std::uint32_t from,
+                     std::uint32_t to) {
+    Reference16(src, dst, width, height, std::uint16_t(from), std::uint16_t(to));
+}
+
+TEST(ReplacePass24, EveryImplementationMatchesThePlainPassByteForByte) {
+    CheckEveryImplementation(24, 3, 0xFFFFFF, Reference24,
+                             [](const PassImpl& impl, const std::uint8_t* s, std::uint8_t* d, int w,
+                                int h, std::uint32_t from,
+                                std::uint32_t to) { impl.pass24(s, d, w, h, from, to); });
 }
 
 TEST(ReplacePass32, EveryImplementationMatchesThePlainPassByteForByte) {
-    std::mt19937 rng(32);
-    for (const PassImpl& impl : Impls()) {
-        for (const Case& c : Sizes()) {
-            const std::uint32_t from = rng() & 0xFFFFFF, to = rng() & 0xFFFFFF;
-            const Bytes src = Snapshot(rng, 4, c.width, c.height, from);
-            Bytes expected = RandomBytes(rng, src.size());
-            Bytes actual = expected;
-            Reference32(src, expected, c.width, c.height, from, to);
-            impl.pass32(src.data(), actual.data(), c.width, c.height, from, to);
-            ASSERT_EQ(actual, expected) << Where(impl, c);
-        }
-    }
+    CheckEveryImplementation(32, 4, 0xFFFFFF, Reference32,
+                             [](const PassImpl& impl, const std::uint8_t* s, std::uint8_t* d, int w,
+                                int h, std::uint32_t from,
+                                std::uint32_t to) { impl.pass32(s, d, w, h, from, to); });
 }
 
 TEST(ReplacePass16, EveryImplementationMatchesThePlainPassByteForByte) {
-    std::mt19937 rng(16);
-    for (const PassImpl& impl : Impls()) {
-        for (const Case& c : Sizes()) {
-            const std::uint16_t from = std::uint16_t(rng() & 0x7FFF);
-            const std::uint16_t to = std::uint16_t(rng() & 0x7FFF);
-            const Bytes src = Snapshot(rng, 2, c.width, c.height, from);
-            Bytes expected = RandomBytes(rng, src.size());
-            Bytes actual = expected;
-            Reference16(src, expected, c.width, c.height, from, to);
-            impl.pass16(src.data(), actual.data(), c.width, c.height, from, to);
-            ASSERT_EQ(actual, expected) << Where(impl, c);
-        }
-    }
+    CheckEveryImplementation(16, 2, 0x7FFF, Reference16Wide,
+                             [](const PassImpl& impl, const std::uint8_t* s, std::uint8_t* d, int w,
+                                int h, std::uint32_t from, std::uint32_t to) {
+                                 impl.pass16(s, d, w, h, std::uint16_t(from), std::uint16_t(to));
+                             });
 }
 
 // Only the low 24 bits of the colours count: a top byte on either is dropped.
