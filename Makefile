@@ -80,6 +80,8 @@ bench: setup prefix
 	@$(MAKE) --no-print-directory win32
 	$(BENCH)/bench/pass_bench --benchmark_counters_tabular=true
 	wine $(WIN)/bench/pass_timing.exe
+	@bash scripts/with-xvfb.sh 24 bash -c 'wine explorer /desktop=tintwell-bench,1024x768 \
+	    $(WIN)/bench/loupe_timing.exe; wineserver -k'
 	@bash scripts/recolour-fps.sh $(WIN)
 
 format:

@@ -1,16 +1,18 @@
 #include "controls/pick_control.h"
-#include "platform/scale.h"
-#include "platform/instance.h"
-#include "controls/control_class.h"
 #include "colour/colour_math.h"
+#include "controls/control_class.h"
+#include "controls/loupe.h"
+#include "controls/loupe_math.h"
+#include "platform/instance.h"
+#include "platform/scale.h"
+#include "platform/screen.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace {
 
 constexpr const char* kPickClass = "zPickColor";
-constexpr int kSampleSize = 5; // pixels each way; the pointer's pixel is the middle one
-constexpr int kSampleMiddle = kSampleSize / 2;
+constexpr int kPreviewSize = 5;  // the box shows the middle 5x5 pixels of the sample
 constexpr int kCursorImage = 32; // the cross-hair image drawn in the box, at 100 %
 constexpr WPARAM kPickBegin = 1;
 constexpr WPARAM kPickCommit = 0;
@@ -26,60 +28,70 @@ void SendPickState(PickControl& pick, WPARAM state) {
     SendMessageA(pick.parent, pick.baseMessage + 1, state, RecordParam(pick));
 }
 
-void MakeSampleBitmap(PickControl& pick, HDC source) {
-    pick.sampleBitmap = CreateCompatibleBitmap(source, kSampleSize, kSampleSize);
-    BITMAP bm;
-    std::memset(&bm, 0, sizeof bm);
-    GetObjectA(pick.sampleBitmap, sizeof bm, &bm);
-    pick.bitsPerPixel = bm.bmBitsPixel;
-
-    std::memset(&pick.sampleInfo, 0, sizeof pick.sampleInfo);
-    BITMAPINFOHEADER& h = pick.sampleInfo.bmiHeader;
-    h.biSize = sizeof(BITMAPINFOHEADER);
-    h.biWidth = kSampleSize;
-    h.biHeight = kSampleSize; // bottom-up
+// Made once, as large as the loupe's largest square. 32 bits whatever the
+// screen's depth: a 16-bit screen's pixels come back exactly as shown, where a
+// bitmap compatible with it would be read back as 5-5-5.
+void MakeSampleBitmap(PickControl& pick, HDC screen) {
+    BITMAPINFO info{};
+    BITMAPINFOHEADER& h = info.bmiHeader;
+    h.biSize = sizeof h;
+    h.biWidth = kLargestLoupeCount;
+    h.biHeight = -kLargestLoupeCount; // top row first
     h.biPlanes = 1;
-    h.biBitCount = static_cast<WORD>(pick.bitsPerPixel);
+    h.biBitCount = 32;
     h.biCompression = BI_RGB;
+    void* bits = nullptr;
+    pick.sampleBitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pick.sampleBits = static_cast<std::uint32_t*>(bits);
+    pick.bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
 }
 
-// Copies the 5x5 block around p into the sample and returns the colour under
-// p, or CLR_INVALID where none can be read.
-COLORREF ReadSample(PickControl& pick, HDC source, POINT p) {
-    // Made once: the screen's depth at the first sample is kept from then on.
-    if (!pick.sampleBitmap) MakeSampleBitmap(pick, source);
+bool Contains(const Rect32& r, POINT p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
 
-    HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ old = SelectObject(memory, pick.sampleBitmap);
-    BitBlt(memory, 0, 0, kSampleSize, kSampleSize, source, p.x - kSampleMiddle, p.y - kSampleMiddle,
-           SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-
-    if (pick.bitsPerPixel < 16) return CLR_INVALID;
-    if (pick.bitsPerPixel == 16) {
-        // A 16-bit BI_RGB request always yields 5-5-5, whatever the display's
-        // own layout. Five 2-byte pixels, padded to a 4-byte multiple.
-        std::uint8_t row[16]; // one row needs 12
-        std::memset(row, 0, sizeof row);
-        GetDIBits(source, pick.sampleBitmap, kSampleMiddle, 1, row, &pick.sampleInfo,
-                  DIB_RGB_COLORS);
-        std::uint16_t pixel; // little-endian, like the platform
-        std::memcpy(&pixel, row + 2 * kSampleMiddle, sizeof pixel);
-        return Expand555(pixel);
+// Reads the loupe's square around p from the screen, in one BitBlt, and
+// returns the colour under p, or CLR_INVALID where none can be read.
+COLORREF ReadSample(PickControl& pick, HDC screen, POINT p) {
+    // The screen's depth at the first sample is kept from then on.
+    if (!pick.sampleBitmap) MakeSampleBitmap(pick, screen);
+    if (!pick.sampleBits) return CLR_INVALID;
+    const std::int32_t n = LoupeSampleCount(), half = n / 2;
+    const Rect32 square{p.x - half, p.y - half, p.x + half + 1, p.y + half + 1};
+    // What lies off every monitor is not read: it shows in the frame's colour.
+    const Rect32 screenRect = VirtualScreen();
+    const std::int32_t left = std::max(square.left, screenRect.left);
+    const std::int32_t top = std::max(square.top, screenRect.top);
+    const std::int32_t right = std::min(square.right, screenRect.right);
+    const std::int32_t bottom = std::min(square.bottom, screenRect.bottom);
+    if (left != square.left || top != square.top || right != square.right ||
+        bottom != square.bottom)
+        for (std::int32_t y = 0; y < n; ++y)
+            for (std::int32_t x = 0; x < n; ++x)
+                pick.sampleBits[y * kLargestLoupeCount + x] = kLoupeFrameColour;
+    if (left < right && top < bottom) {
+        HDC memory = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(memory, pick.sampleBitmap);
+        BitBlt(memory, left - square.left, top - square.top, right - left, bottom - top, screen,
+               left, top, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        GdiFlush();
     }
-    // Read straight from the screen; off it this is CLR_INVALID.
-    return GetPixel(source, p.x, p.y);
+    pick.sampleCount = n;
+    if (pick.bitsPerPixel < 16 || !Contains(screenRect, p)) return CLR_INVALID;
+    return ColorRefFromPacked(pick.sampleBits[half * kLargestLoupeCount + half] & 0xFFFFFFu);
 }
 
 void OnPickPaint(PickControl& pick) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(pick.window, &ps);
-    if (pick.sampleBitmap) {
+    if (pick.sampleCount >= kPreviewSize) {
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(memory, pick.sampleBitmap);
-        StretchBlt(dc, 0, 0, pick.clientWidth, pick.clientHeight, memory, 0, 0, kSampleSize,
-                   kSampleSize, SRCCOPY);
+        const int corner = pick.sampleCount / 2 - kPreviewSize / 2;
+        StretchBlt(dc, 0, 0, pick.clientWidth, pick.clientHeight, memory, corner, corner,
+                   kPreviewSize, kPreviewSize, SRCCOPY);
         SelectObject(memory, old);
         DeleteDC(memory);
     }
@@ -108,12 +120,15 @@ void OnPickEraseBackground(PickControl& pick, HDC dc) {
 void BeginPick(PickControl& pick) {
     SetFocus(pick.window);
     pick.capturing = 1;
+    pick.wheelRest = 0;
     ForgetNudge(pick);
     // Wine sends WM_CAPTURECHANGED even when the capture goes to the window
     // that holds it already, which would cancel the pick this press goes on.
     if (GetCapture() != pick.window) SetCapture(pick.window);
     InvalidateRect(pick.window, nullptr, TRUE);
     SetCursor(LoadCursorA(nullptr, IDC_CROSS));
+    POINT p;
+    if (GetCursorPos(&p)) ShowLoupe(pick, p); // with the last picture: it is over us
     SendPickState(pick, kPickBegin);
 }
 
@@ -123,23 +138,35 @@ void EndPick(PickControl& pick, WPARAM outcome) {
     // comes back here and must find nothing to end.
     pick.capturing = 0;
     StopNudgeWatch(pick);
+    HideLoupe();
     ReleaseCapture();
     SendPickState(pick, outcome);
     InvalidateRect(pick.window, nullptr, FALSE);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
-// The sample step at a screen point: preview and report.
-void SampleAt(PickControl& pick, POINT p) {
-    if (WindowFromPoint(p) == pick.window) return; // keep the last preview, report nothing
-    // Read what the screen shows: many windows (GPU-drawn, layered) hold
-    // nothing readable in their own device context.
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = ReadSample(pick, screen, p);
-    InvalidateRect(pick.window, nullptr, FALSE);
-    ReleaseDC(nullptr, screen);
-    if (colour != CLR_INVALID)
-        PostMessageA(pick.parent, pick.baseMessage, static_cast<WPARAM>(colour), RecordParam(pick));
+// The wheel or + and -: the loupe's next zoom, shown at once where the pick is.
+void Zoom(PickControl& pick, int steps) {
+    POINT p;
+    if (ZoomLoupe(steps) && PickPoint(pick, &p)) SampleAt(pick, p);
+}
+
+void OnPickWheel(PickControl& pick, WPARAM wp) {
+    if (!pick.capturing) return;
+    pick.wheelRest += GET_WHEEL_DELTA_WPARAM(wp);
+    const int notches = pick.wheelRest / WHEEL_DELTA; // away from the user: positive
+    pick.wheelRest -= notches * WHEEL_DELTA;
+    if (notches != 0) Zoom(pick, notches);
+}
+
+int ZoomKey(WPARAM key) {
+    switch (key) {
+    case VK_ADD:
+    case VK_OEM_PLUS: return 1;
+    case VK_SUBTRACT:
+    case VK_OEM_MINUS: return -1;
+    default: return 0;
+    }
 }
 
 void OnPickKeyDown(PickControl& pick, WPARAM key, LPARAM lp) {
@@ -151,6 +178,10 @@ void OnPickKeyDown(PickControl& pick, WPARAM key, LPARAM lp) {
         POINT to;
         // Sampled at once, where the pointer was sent: its own report may lag.
         if (NudgePointer(pick, key, &to)) SampleAt(pick, to);
+        return;
+    }
+    if (pick.capturing && ZoomKey(key) != 0) {
+        Zoom(pick, ZoomKey(key));
         return;
     }
     PostMessageA(pick.parent, WM_KEYDOWN, key, lp);
@@ -183,6 +214,10 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: OnPickEraseBackground(*pick, reinterpret_cast<HDC>(wp)); return 1;
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE: OnPickMouseMove(*pick); break;
+    case WM_MOUSEWHEEL:
+        if (!pick->capturing) break; // outside a pick the parent may have it
+        OnPickWheel(*pick, wp);
+        return 0;
     case WM_KEYDOWN: OnPickKeyDown(*pick, wp, lp); break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: BeginPick(*pick); break;
@@ -196,10 +231,29 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 } // namespace
 
+void SampleAt(PickControl& pick, POINT p) {
+    if (WindowFromPoint(p) == pick.window) { // keep the last picture, report nothing
+        ShowLoupe(pick, p);
+        return;
+    }
+    // Read what the screen shows: many windows (GPU-drawn, layered) hold
+    // nothing readable in their own device context.
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = ReadSample(pick, screen, p);
+    ReleaseDC(nullptr, screen);
+    pick.sampleColour = colour;
+    pick.samplePoint = p;
+    InvalidateRect(pick.window, nullptr, FALSE);
+    ShowLoupe(pick, p);
+    if (colour != CLR_INVALID)
+        PostMessageA(pick.parent, pick.baseMessage, static_cast<WPARAM>(colour), RecordParam(pick));
+}
+
 PickControl::PickControl()
-    : sampleBitmap(nullptr), sampleInfo{}, backgroundBrush(nullptr), parent(nullptr),
+    : sampleBitmap(nullptr), sampleBits(nullptr), sampleCount(0),
+      sampleColour(CLR_INVALID), samplePoint{}, backgroundBrush(nullptr), parent(nullptr),
       window(nullptr), baseMessage(0), bitsPerPixel(0), clientWidth(0), clientHeight(0),
-      capturing(0), dpi(kBaseDpi), nudge{} {
+      capturing(0), dpi(kBaseDpi), nudge{}, wheelRest(0) {
     if (pickCount == 0) RegisterControlClass(kPickClass);
     ++pickCount;
 }

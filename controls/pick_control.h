@@ -1,28 +1,37 @@
 // The Pick control: our own eyedropper, window class zPickColor.
 //
 // Press on it and move anywhere on the screen: the box shows the 5x5 pixels
-// around the pointer enlarged. N is posted with the colour reference under the
-// pointer at each move (never over the control itself, never where no colour
-// can be read); N + 1 is sent with 1 at each press, then exactly one of 0
-// (left-button release: commit) or -1 (Esc or capture loss: cancel). The
-// arrow keys move the pointer by a pixel during a pick (pick_nudge.h).
+// around the pointer enlarged, and the loupe (loupe.h) beside the pointer a
+// larger square of them. Each move reads the screen once, into a 32-bit
+// picture both are drawn from. N is posted with the colour reference under
+// the pointer at each move (never over the control itself, never where no
+// colour can be read); N + 1 is sent with 1 at each press, then exactly one
+// of 0 (left-button release: commit) or -1 (Esc or capture loss: cancel).
+// During a pick the arrow keys move the pointer by a pixel (pick_nudge.h),
+// and the wheel and the + and - keys zoom the loupe.
 #pragma once
 #include <windows.h>
 #include "controls/pick_nudge.h"
 #include <cstdint>
 
 struct PickControl {
-    HBITMAP sampleBitmap;  // 5x5, compatible with the screen at the first sample
-    BITMAPINFO sampleInfo; // describes it for GetDIBits
+    // The square read last, top row first, 0x00RRGGBB: a 32-bit DIB section
+    // large enough for the loupe's largest square, made at the first sample.
+    HBITMAP sampleBitmap;
+    std::uint32_t* sampleBits; // its rows, kLargestLoupeCount pixels apart
+    std::int32_t sampleCount;  // the side of the square read last; 0 before
+    COLORREF sampleColour;     // its middle pixel; CLR_INVALID where none was read
+    POINT samplePoint;         // that pixel's place on the screen
     HBRUSH backgroundBrush;
     HWND parent;
     HWND window;
     std::uint32_t baseMessage;
-    std::int32_t bitsPerPixel; // of the sample bitmap; 0 before the first sample
+    std::int32_t bitsPerPixel; // the screen's, at the first sample; 0 before
     std::int32_t clientWidth, clientHeight;
     std::uint8_t capturing;
-    std::uint32_t dpi; // the screen's scale, for the cross-hair's size
-    NudgeState nudge;  // the last arrow-key nudge of the pointer
+    std::uint32_t dpi;      // the screen's scale, for the cross-hair and the loupe
+    NudgeState nudge;       // the last arrow-key nudge of the pointer
+    std::int32_t wheelRest; // wheel movement short of a notch, in this pick
 
     PickControl(); // registers the class on the first construction
     ~PickControl();
@@ -36,3 +45,9 @@ bool CreatePickControl(PickControl& pick, HWND parent, std::uint32_t baseMessage
 // Puts the box at `rect` for a screen of `dpi` dots per inch: the sample is
 // stretched over the new box and the cross-hair drawn at that scale.
 void SetPickScale(PickControl& pick, const RECT& rect, std::uint32_t dpi);
+
+// One sample step at a screen point, as each move of a pick makes it: the
+// screen read once, the box and the loupe drawn from that, the colour posted.
+// Over the control itself nothing is read or posted, and the loupe keeps its
+// picture.
+void SampleAt(PickControl& pick, POINT p);

@@ -1,5 +1,6 @@
 #include "controls/pick_nudge.h"
 #include "platform/quirks.h"
+#include "platform/screen.h"
 #include "controls/nudge_math.h"
 #include "controls/pick_control.h"
 
@@ -21,13 +22,6 @@ constexpr UINT kWatchMs = 15;
 bool Settling(const PickControl& pick) {
     return pick.nudge.active &&
            NudgeSettling(GetTickCount(), pick.nudge.tick, PlatformQuirks().nudgeSettleMs);
-}
-
-Rect32 VirtualScreen() {
-    const std::int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const std::int32_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return Rect32{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                  top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 bool LeftButtonDown() {

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/records.h"
 #include "colour/colour_state.h"
+#include "controls/loupe.h"
 #include "controls/pick_nudge.h"
 #include "recolour/worker.h"
 
@@ -25,6 +26,7 @@ static void ChooseTargetUnderCursor() {
     if (!PickPoint(pickWindowControl, &p)) return;
     HWND window = WindowFromPoint(p);
     if (window == pickWindowControl.window) return; // keep the previous target
+    AwaitRepaintUnderLoupe(window);
     ScreenToClient(window, &p);
     EnterCriticalSection(&engineLock);
     CaptureTarget(recolourEngine, window, nullptr, &p);

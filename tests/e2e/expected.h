@@ -64,6 +64,12 @@ constexpr COLORREF kBackground = 0x00FFB2BB; // light lavender
 constexpr COLORREF kLabelColour = 0x00003050;
 constexpr COLORREF kEditTextColour = 0x00004D44; // the background's inverse
 
+// The loupe beside the pointer during a pick: a window of its own class with
+// a 1-pixel frame, at first 15 by 15 screen pixels in 8-pixel blocks, and a
+// 16-pixel line of text under them.
+constexpr const char* kLoupeClass = "zLoupe";
+constexpr int kLoupeBorder = 1, kLoupeBlock = 8, kLoupeCount = 15, kLoupeText = 16;
+
 // The settings file.
 constexpr const char* kIniName = "ZantheTintwell.ini";
 constexpr const char* kIniSection = "General";

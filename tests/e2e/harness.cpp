@@ -809,6 +809,35 @@ HWND Tintwell::Active() const {
     return ThreadInfo().hwndActive;
 }
 
+namespace {
+struct FindLoupe {
+    DWORD processId;
+    HWND found;
+};
+BOOL CALLBACK FindLoupeProc(HWND window, LPARAM param) {
+    auto* find = reinterpret_cast<FindLoupe*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char cls[64] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    if (pid != find->processId || std::strcmp(cls, expected::kLoupeClass) != 0) return TRUE;
+    find->found = IsWindowVisible(window) ? window : nullptr;
+    return FALSE;
+}
+} // namespace
+
+HWND Tintwell::Loupe() const {
+    FindLoupe find{process_.dwProcessId, nullptr};
+    EnumWindows(FindLoupeProc, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+RECT Tintwell::LoupeRect() const {
+    RECT r{};
+    if (const HWND loupe = Loupe()) GetWindowRect(loupe, &r);
+    return r;
+}
+
 bool Tintwell::FocusBecomes(HWND window) const {
     return WaitUntil([&] { return Focus() == window; }, 3000);
 }

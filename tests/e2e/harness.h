@@ -244,6 +244,9 @@ class Tintwell {
     HWND Active() const;
     // Waits until the program's keyboard focus is `window`.
     bool FocusBecomes(HWND window) const;
+    // The loupe while it shows, else null; its screen rectangle, else empty.
+    HWND Loupe() const;
+    RECT LoupeRect() const;
     // Makes the main window the foreground window, clicking its title bar if
     // asking is not enough; true once it is.
     bool Activate() const;

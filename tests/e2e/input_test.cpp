@@ -236,8 +236,11 @@ TEST_F(Typing, CopyGivesUpOnAClipboardHeldLongAndWaitsForOneHeldBriefly) {
         }
         held.Release();
         std::string copied;
-        EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ClipboardText(&copied); }));
-        EXPECT_EQ(brief ? "FF8000" : "stale", copied);
+        const std::string expected = brief ? "FF8000" : "stale";
+        EXPECT_TRUE(e2e::WaitUntil([&] {
+            return e2e::ClipboardText(&copied) && copied == expected;
+        })) << "the clipboard holds "
+            << copied;
     }
 }
 

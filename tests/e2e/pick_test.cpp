@@ -93,14 +93,6 @@ HWND ShowLayeredWindow(const char* className) {
     return window;
 }
 
-// What the eyedropper reports for a pixel the screen shows as `shown`: the
-// pixel itself on a deep screen; on a 16-bit one the sample is read back as
-// 5-5-5 and widened again.
-COLORREF Reported(COLORREF shown) {
-    if (e2e::ScreenDepth() == 16) return e2e::Quantise16(shown, 555);
-    return shown & 0x00FFFFFF;
-}
-
 class PickColor : public e2e::AppTest {
   protected:
     // The source window is the test thread's; its messages are pumped while
@@ -128,10 +120,10 @@ class PickColor : public e2e::AppTest {
         ASSERT_EQ(HexText(kStartColour), Text());
         eyedropper = MiddleOf(kPickColour);
         // The area under the pointer is read off the screen: that is what the
-        // eyedropper sees, quantised or not.
+        // eyedropper sees and reports, at 16 bits too.
         for (int i = 0; i < kAreaCount; ++i) {
             const POINT p = AreaPoint(i);
-            expected[i] = HexText(Reported(e2e::ScreenPixel(p.x, p.y)));
+            expected[i] = HexText(e2e::ScreenPixel(p.x, p.y));
         }
         ASSERT_NE(expected[0], expected[1]);
         ASSERT_NE(expected[1], expected[2]);
@@ -175,12 +167,11 @@ class PickColor : public e2e::AppTest {
     }
 
     // The box shows the magnified sample of a pixel shown as `shown`, but for
-    // the cross-hair drawn over its middle. On a 16-bit screen the sample is
-    // held as 5-5-5 and so painted as the reported colour.
+    // the cross-hair drawn over its middle.
     bool BoxShows(COLORREF shown) {
         const RECT box = Inset(OnScreen(kPickColour), 2);
         return WaitUntil(
-            [&] { return e2e::ScreenImage(box).Count(box, Reported(shown)) >= Area(box) / 2; });
+            [&] { return e2e::ScreenImage(box).Count(box, shown) >= Area(box) / 2; });
     }
 
     // Esc outside a pick closes the program, which saves the Current colour.
@@ -236,7 +227,7 @@ TEST_F(PickColor, MovingOverTheEyedropperItselfReportsNothing) {
     POINT self{-1, -1};
     for (int y = box.top + 2; y < box.bottom - 2 && self.x < 0; ++y)
         for (int x = box.left + 2; x < box.right - 2 && self.x < 0; ++x)
-            if (HexText(Reported(image.At(x, y))) != expected[0]) self = POINT{x, y};
+            if (HexText(image.At(x, y)) != expected[0]) self = POINT{x, y};
     ASSERT_GE(self.x, 0) << "no pixel of the eyedropper differs from area 0";
     e2e::MouseMove(self.x, self.y);
     // A second press during the pick takes the Current colour as the one to
@@ -361,10 +352,10 @@ TEST_F(PickColor, ReadsWhatTheScreenShowsOverALayeredWindow) {
     e2e::MouseDown(eyedropper.x, eyedropper.y);
     ASSERT_TRUE(PickBegun());
     ASSERT_TRUE(e2e::MouseMove(p.x, p.y));
-    EXPECT_TRUE(TextBecomes(HexText(Reported(shown))));
+    EXPECT_TRUE(TextBecomes(HexText(shown)));
     e2e::MouseUpHere();
     ASSERT_TRUE(PickEnded());
-    EXPECT_EQ(HexText(Reported(shown)), Text());
+    EXPECT_EQ(HexText(shown), Text());
     EXPECT_TRUE(BoxShows(shown)) << "the box does not show the layered window's colour";
 }
 
@@ -374,7 +365,7 @@ TEST_F(PickColor, ArrowKeysNudgeThePointerAndSampleAtOnce) {
     const e2e::StripesWindow stripes(POINT{420, 540}, 40, 60);
     ASSERT_TRUE(stripes.Shown()) << "the stripes did not show their colours";
     auto text = [](int column) {
-        return HexText(Reported(e2e::StripesWindow::ShownColour(column)));
+        return HexText(e2e::StripesWindow::ShownColour(column));
     };
     auto pointerOver = [&](int column) {
         const POINT want = stripes.Column(column);
@@ -408,11 +399,11 @@ TEST_F(PickColor, NudgesStayOnTheScreen) {
     ASSERT_TRUE(stripes.Shown()) << "the stripes did not show their colours";
     ASSERT_TRUE(PressEyedropper());
     ASSERT_TRUE(e2e::MouseMove(stripes.Column(3).x, stripes.Column(3).y));
-    ASSERT_TRUE(TextBecomes(HexText(Reported(e2e::StripesWindow::ShownColour(3)))));
+    ASSERT_TRUE(TextBecomes(HexText(e2e::StripesWindow::ShownColour(3))));
     e2e::KeyChord({VK_SHIFT, VK_LEFT});
-    EXPECT_TRUE(TextBecomes(HexText(Reported(e2e::StripesWindow::ShownColour(0)))));
+    EXPECT_TRUE(TextBecomes(HexText(e2e::StripesWindow::ShownColour(0))));
     e2e::KeyPress(VK_RIGHT);
-    EXPECT_TRUE(TextBecomes(HexText(Reported(e2e::StripesWindow::ShownColour(1)))));
+    EXPECT_TRUE(TextBecomes(HexText(e2e::StripesWindow::ShownColour(1))));
     POINT p;
     EXPECT_TRUE(WaitUntil([&] { return GetCursorPos(&p) && p.x == 1; })) << "at " << p.x;
     e2e::KeyPress(VK_ESCAPE);

@@ -1,0 +1,186 @@
+#include "controls/loupe.h"
+#include "controls/loupe_math.h"
+#include "controls/pick_control.h"
+#include "platform/fonts.h"
+#include "platform/instance.h"
+#include "platform/screen.h"
+#include "platform/system_function.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kLoupeClass = "zLoupe";
+constexpr FontSpec kLoupeFont{12, FW_NORMAL, true};
+// The cross-hair reaches this far from its hot spot, at 100 %; the loupe keeps
+// clear of it and of the sampled square, and a little more.
+constexpr std::int32_t kCursorReach = 16, kGap = 4;
+constexpr std::uint32_t kExcludeFromCaptureBuild = 19041; // Windows 10 2004
+constexpr DWORD kExcludeFromCapture = 0x11;               // WDA_EXCLUDEFROMCAPTURE
+constexpr DWORD kRepaintWaitMs = 500;                     // for a window's repaint under it
+
+int level = kDefaultLoupeLevel;
+HWND loupe = nullptr;
+RECT lastShown{};                     // where it was when it was last hidden
+const PickControl* picture = nullptr; // whose picture it shows
+POINT pointer{};
+// The picture's frame, blocks and text background, drawn whole and then
+// copied to the window in one piece.
+HBITMAP buffer = nullptr;
+Packed* bufferBits = nullptr;
+Size32 bufferSize{0, 0};
+
+LoupeLayout Layout() {
+    return LoupeLayoutFor(level, picture ? picture->dpi : kBaseDpi);
+}
+
+bool ReserveBuffer(Size32 size) {
+    if (buffer && size.width <= bufferSize.width && size.height <= bufferSize.height) return true;
+    if (buffer) DeleteObject(buffer);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.width;
+    info.bmiHeader.biHeight = -size.height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    buffer = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bufferBits = static_cast<Packed*>(bits);
+    bufferSize = buffer ? size : Size32{0, 0};
+    return buffer != nullptr;
+}
+
+void PaintText(HDC dc, const LoupeLayout& l) {
+    char text[kLoupeTextSize];
+    // The picture's own place; before the first, the pointer's.
+    const POINT at = picture->sampleCount > 0 ? picture->samplePoint : pointer;
+    LoupeText(picture->sampleColour, Point32{at.x, at.y}, text);
+    HGDIOBJ old = SelectObject(dc, FontForDpi(kLoupeFont, picture->dpi));
+    SetTextColor(dc, 0);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    TextOutA(dc, l.size.width / 2, l.size.width + (l.textHeight - tm.tmHeight) / 2, text,
+             lstrlenA(text));
+    SelectObject(dc, old);
+}
+
+void OnLoupePaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(loupe, &ps);
+    const LoupeLayout l = Layout();
+    if (picture && ReserveBuffer(l.size)) {
+        GdiFlush(); // the text of the last paint is in the bits before they are written
+        RenderLoupe(picture->sampleBits, kLargestLoupeCount, picture->sampleCount, l, bufferBits,
+                    bufferSize.width);
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, buffer);
+        PaintText(memory, l);
+        BitBlt(dc, 0, 0, l.size.width, l.size.height, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+    }
+    EndPaint(loupe, &ps);
+}
+
+LRESULT CALLBACK LoupeProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: OnLoupePaint(); return 0;
+    case WM_ERASEBKGND: return 1; // the paint covers every pixel
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    default: return DefWindowProcA(w, msg, wp, lp);
+    }
+}
+
+// A second guard against the loupe showing in what it reads: Windows 10 2004
+// and later leave it out of every screen capture. Older systems take the
+// value as WDA_MONITOR and would black it out of every screenshot.
+void ExcludeFromCapture(HWND window) {
+    if (WindowsBuild() < kExcludeFromCaptureBuild) return;
+    using SetAffinityFn = BOOL(WINAPI*)(HWND, DWORD);
+    static const auto setAffinity =
+        SystemFunction<SetAffinityFn>("user32.dll", "SetWindowDisplayAffinity");
+    if (setAffinity) setAffinity(window, kExcludeFromCapture);
+}
+
+bool MakeLoupe(HWND owner) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = LoupeProc;
+        wc.hInstance = InstanceHandle();
+        wc.hCursor = LoadCursorA(nullptr, IDC_CROSS);
+        wc.lpszClassName = kLoupeClass;
+        registered = RegisterClassA(&wc) != 0;
+    }
+    // Layered and transparent: the mouse goes through it to what lies below.
+    loupe = CreateWindowExA(
+        WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT,
+        kLoupeClass, nullptr, WS_POPUP, 0, 0, 1, 1, owner, nullptr, InstanceHandle(), nullptr);
+    if (!loupe) return false;
+    SetLayeredWindowAttributes(loupe, 0, 255, LWA_ALPHA);
+    ExcludeFromCapture(loupe);
+    return true;
+}
+
+} // namespace
+
+std::int32_t LoupeSampleCount() {
+    return LoupeCount(level);
+}
+
+void ShowLoupe(const PickControl& pick, POINT at) {
+    if (!loupe && !MakeLoupe(GetAncestor(pick.window, GA_ROOT))) return;
+    picture = &pick;
+    pointer = at;
+    const LoupeLayout l = Layout();
+    const std::int32_t clearance = std::max(l.count / 2 + 1, ScaleForDpi(kCursorReach, pick.dpi)) +
+                                   ScaleForDpi(kGap, pick.dpi);
+    RECT main{};
+    GetWindowRect(GetAncestor(pick.window, GA_ROOT), &main);
+    const Point32 p{at.x, at.y};
+    const Point32 place = PlaceLoupe(p, clearance, l.size, WorkAreaAt(p),
+                                     Rect32{main.left, main.top, main.right, main.bottom});
+    SetWindowPos(loupe, HWND_TOPMOST, place.x, place.y, l.size.width, l.size.height,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(loupe, nullptr, FALSE);
+    UpdateWindow(loupe);
+}
+
+void HideLoupe() {
+    if (loupe && IsWindowVisible(loupe)) {
+        GetWindowRect(loupe, &lastShown);
+        ShowWindow(loupe, SW_HIDE);
+    }
+    picture = nullptr;
+}
+
+void AwaitRepaintUnderLoupe(HWND window) {
+    RECT covered, area;
+    if (!window || !WindowReadsShowTheScreen() || !GetWindowRect(window, &area) ||
+        !IntersectRect(&covered, &area, &lastShown))
+        return;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&covered), 2);
+    RedrawWindow(window, &covered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // Painted once its thread has taken the update region and, being one
+    // thread, answered a message after the paint.
+    const DWORD start = GetTickCount();
+    while (GetUpdateRect(window, nullptr, FALSE) && GetTickCount() - start < kRepaintWaitMs)
+        Sleep(1);
+    DWORD_PTR answer;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kRepaintWaitMs, &answer);
+}
+
+bool ZoomLoupe(int steps) {
+    const int to = std::max(0, std::min(kLoupeLevels - 1, level + steps));
+    if (to == level) return false;
+    level = to;
+    return true;
+}
+
+HWND LoupeWindow() {
+    return loupe;
+}

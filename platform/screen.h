@@ -1,0 +1,16 @@
+// The screen as the pointer knows it: every monitor together, and the work
+// area (the monitor less its taskbar) of the one under a point.
+#pragma once
+#include "platform/scale.h"
+
+// The virtual screen: every monitor's pixels, right and bottom outside. It
+// may begin left of or above the primary monitor.
+Rect32 VirtualScreen();
+
+// The work area of the monitor under the point, or of the nearest one.
+Rect32 WorkAreaAt(Point32 p);
+
+// Whether a window's device context shows the screen, other windows over it
+// included, rather than the window's own surface: without desktop composition
+// (Wine; Windows 7 in its basic look). Windows 8 and later always compose.
+bool WindowReadsShowTheScreen();

@@ -1,0 +1,154 @@
+#include "controls/loupe_math.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(LoupeLevels, FromTwoToTwentyFourPixelsABlockTheDefaultFifteenPixelsOfEight) {
+    const std::int32_t counts[] = {61, 41, 31, 21, 15, 11, 9, 5};
+    ASSERT_EQ(8, kLoupeLevels);
+    for (int level = 0; level < kLoupeLevels; ++level)
+        EXPECT_EQ(counts[level], LoupeCount(level)) << "level " << level;
+    EXPECT_EQ(8, kLoupeBlocks[kDefaultLoupeLevel]);
+}
+
+TEST(LoupeLayoutFor, BlocksFrameGridAndTextAtEachScale) {
+    const struct {
+        int level;
+        std::uint32_t dpi;
+        LoupeLayout layout;
+    } cases[] = {
+        {kDefaultLoupeLevel, 96, {15, 8, 1, 1, 16, {122, 138}}},
+        {kDefaultLoupeLevel, 144, {15, 12, 2, 2, 24, {184, 208}}}, // 1.5 rounds to 2
+        {0, 96, {61, 2, 1, 0, 16, {124, 140}}},                    // too small for a grid
+        {7, 120, {5, 30, 1, 1, 20, {152, 172}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.level) + " at " + std::to_string(c.dpi));
+        const LoupeLayout l = LoupeLayoutFor(c.level, c.dpi);
+        EXPECT_EQ(c.layout.count, l.count);
+        EXPECT_EQ(c.layout.block, l.block);
+        EXPECT_EQ(c.layout.border, l.border);
+        EXPECT_EQ(c.layout.grid, l.grid);
+        EXPECT_EQ(c.layout.textHeight, l.textHeight);
+        EXPECT_EQ(c.layout.size.width, l.size.width);
+        EXPECT_EQ(c.layout.size.height, l.size.height);
+    }
+}
+
+TEST(ContrastingFrame, BlackRoundLightPixelsWhiteRoundDarkOnes) {
+    EXPECT_EQ(0x000000u, ContrastingFrame(0xFFFFFF));
+    EXPECT_EQ(0x000000u, ContrastingFrame(0x00FFFF)); // yellow
+    EXPECT_EQ(0x000000u, ContrastingFrame(0x808080));
+    EXPECT_EQ(0xFFFFFFu, ContrastingFrame(0x7F7F7F));
+    EXPECT_EQ(0xFFFFFFu, ContrastingFrame(0xFF0000)); // blue
+    EXPECT_EQ(0xFFFFFFu, ContrastingFrame(0x000000));
+}
+
+TEST(LoupeText, TheEditBoxesDigitsThenThePosition) {
+    char text[kLoupeTextSize];
+    LoupeText(0x000080FF, Point32{512, 384}, text);
+    EXPECT_STREQ("FF8000  512, 384", text);
+    LoupeText(0x00020100, Point32{0, 0}, text);
+    EXPECT_STREQ("000102  0, 0", text);
+    LoupeText(kNoColor, Point32{-1280, -2147483647 - 1}, text);
+    EXPECT_STREQ("------  -1280, -2147483648", text);
+}
+
+constexpr Rect32 kScreen{0, 0, 1024, 768};
+constexpr Rect32 kNowhere{-9000, -9000, -8000, -8000};
+constexpr Size32 kSize{122, 138};
+
+TEST(PlaceLoupe, BelowRightElseTheCornerThatFitsPreferringOneOffTheMainWindow) {
+    const struct {
+        const char* where;
+        Point32 p;
+        Rect32 avoid;
+        Point32 at;
+    } cases[] = {
+        {"in the middle", {500, 300}, kNowhere, {520, 320}},
+        {"near the right edge", {950, 300}, kNowhere, {809, 320}},
+        {"near the bottom", {500, 700}, kNowhere, {520, 543}},
+        {"near the bottom right", {1000, 740}, kNowhere, {859, 583}},
+        {"near the top left", {0, 0}, kNowhere, {20, 20}},
+        {"above and left of the window", {300, 200}, {347, 269, 677, 469}, {159, 220}},
+        {"where every corner covers it", {500, 300}, {0, 0, 1024, 768}, {520, 320}},
+    };
+    for (const auto& c : cases) {
+        const Point32 at = PlaceLoupe(c.p, 20, kSize, kScreen, c.avoid);
+        EXPECT_EQ(c.at.x, at.x) << c.where;
+        EXPECT_EQ(c.at.y, at.y) << c.where;
+    }
+}
+
+// Every pointer position of two monitors' work areas, at every zoom, at
+// 100 % and 150 %: wholly on the work area, never over the sampled square.
+TEST(PlaceLoupe, NeverLeavesTheWorkAreaNorCoversTheSampledSquare) {
+    const Rect32 works[] = {kScreen, {-1280, 56, 0, 1080}};
+    for (std::uint32_t dpi : {96u, 144u})
+        for (int level = 0; level < kLoupeLevels; ++level) {
+            const LoupeLayout l = LoupeLayoutFor(level, dpi);
+            const std::int32_t half = l.count / 2;
+            for (const Rect32& work : works)
+                for (std::int32_t y = work.top; y < work.bottom; y += 7)
+                    for (std::int32_t x = work.left; x < work.right; x += 7) {
+                        const Point32 at = PlaceLoupe({x, y}, half + 1, l.size, work, kNowhere);
+                        const bool on = at.x >= work.left && at.y >= work.top &&
+                                        at.x + l.size.width <= work.right &&
+                                        at.y + l.size.height <= work.bottom;
+                        const bool covers = at.x <= x + half && x - half < at.x + l.size.width &&
+                                            at.y <= y + half && y - half < at.y + l.size.height;
+                        ASSERT_TRUE(on && !covers) << "level " << level << " at " << dpi << ", "
+                                                   << x << "," << y << ": " << at.x << "," << at.y;
+                    }
+        }
+}
+
+// A work area too small for a corner: beside the square, slid onto it.
+TEST(PlaceLoupe, BesideTheSquareWhereNoCornerFits) {
+    const Rect32 low{0, 0, 1024, 200};
+    const Point32 at = PlaceLoupe({500, 100}, 20, kSize, low, kNowhere);
+    EXPECT_EQ(520, at.x);
+    EXPECT_EQ(200 - 138, at.y);
+}
+
+} // namespace
+
+namespace {
+
+// A 15 by 15 sample whose pixel at column x, row y is x * 16 + y, but for a
+// white middle; drawn with 8-pixel blocks at 100 %.
+TEST(RenderLoupe, EachPixelABlockTheGridTheCentresFrameAndTheTextLine) {
+    const LoupeLayout l = LoupeLayoutFor(kDefaultLoupeLevel, 96);
+    Packed sample[15 * 15];
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 15; ++x)
+            sample[y * 15 + x] = Packed(x * 16 + y) | 0xAB000000u; // the top byte is not shown
+    sample[7 * 15 + 7] = 0xFFFFFF;
+    std::vector<Packed> out(122 * 138, 0xDEADBEEF);
+    RenderLoupe(sample, 15, 15, l, out.data(), 122);
+    auto at = [&](int x, int y) { return out[y * 122 + x]; };
+    EXPECT_EQ(kLoupeFrameColour, at(0, 0));
+    EXPECT_EQ(kLoupeFrameColour, at(121, 121));
+    EXPECT_EQ(Packed(0 * 16 + 0), at(1, 1)); // block 0,0 starts inside the frame
+    EXPECT_EQ(Packed(0 * 16 + 0), at(8, 8)); // and ends 8 pixels on
+    EXPECT_EQ(kLoupeGridColour, at(9, 12));  // where block 1,0 begins
+    EXPECT_EQ(Packed(1 * 16 + 0), at(10, 5));
+    EXPECT_EQ(Packed(6 * 16 + 7), at(1 + 6 * 8 + 4, 1 + 7 * 8 + 4)); // left of the centre
+    EXPECT_EQ(Packed(8 * 16 + 7), at(1 + 8 * 8 + 4, 1 + 7 * 8 + 4)); // right of it
+    EXPECT_EQ(0xFFFFFFu, at(1 + 7 * 8 + 4, 1 + 7 * 8 + 4));
+    EXPECT_EQ(0u, at(1 + 7 * 8 - 1, 1 + 7 * 8 + 4)) << "a black frame round a white centre";
+    EXPECT_EQ(0u, at(1 + 8 * 8, 1 + 7 * 8 + 4));
+    EXPECT_EQ(Packed(8 * 16 + 7), at(1 + 8 * 8 + 1, 1 + 7 * 8 + 4)) << "the frame is one wide";
+    EXPECT_EQ(kLoupeTextBackground, at(60, 130));
+    // A 5 by 5 sample under a 15-pixel loupe: its middle in the middle.
+    RenderLoupe(sample + 5 * 15 + 5, 15, 5, l, out.data(), 122);
+    EXPECT_EQ(0xFFFFFFu, at(1 + 7 * 8 + 4, 1 + 7 * 8 + 4));
+    EXPECT_EQ(Packed(5 * 16 + 5), at(1 + 5 * 8 + 4, 1 + 5 * 8 + 4));
+    EXPECT_EQ(kLoupeFrameColour, at(1 + 4 * 8 + 4, 1 + 5 * 8 + 4)) << "beyond the sample";
+}
+
+} // namespace
