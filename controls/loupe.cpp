@@ -21,7 +21,23 @@ constexpr DWORD kRepaintWaitMs = 500;                     // for a window's repa
 
 int level = kDefaultLoupeLevel;
 HWND loupe = nullptr;
-RECT lastShown{};                     // where it was when it was last hidden
+RECT lastShown{}; // where it was when it was last hidden
+// Read when it shows, kept while it does: each costs Wine a round trip.
+Rect32 avoid{};         // the main window
+MonitorAreas monitor{}; // the monitor under the pointer
+Rect32 placed{};        // where it is
+// What it shows, so that it is drawn again only when that changes.
+struct Drawn {
+    std::uint64_t sample;
+    int level;
+    POINT at;
+    COLORREF colour;
+    std::uint32_t dpi;
+    bool operator==(const Drawn& o) const {
+        return sample == o.sample && level == o.level && at.x == o.at.x && at.y == o.at.y &&
+               colour == o.colour && dpi == o.dpi;
+    }
+} drawn{};
 const PickControl* picture = nullptr; // whose picture it shows
 POINT pointer{};
 // The picture's frame, blocks and text background, drawn whole and then
@@ -126,6 +142,10 @@ bool MakeLoupe(HWND owner) {
     return true;
 }
 
+bool Contains(const Rect32& r, Point32 p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
 } // namespace
 
 std::int32_t LoupeSampleCount() {
@@ -133,21 +153,38 @@ std::int32_t LoupeSampleCount() {
 }
 
 void ShowLoupe(const PickControl& pick, POINT at) {
-    if (!loupe && !MakeLoupe(GetAncestor(pick.window, GA_ROOT))) return;
+    const HWND main = GetAncestor(pick.window, GA_ROOT);
+    if (!loupe && !MakeLoupe(main)) return;
+    const bool showing = IsWindowVisible(loupe) != FALSE;
+    const Point32 p{at.x, at.y};
+    if (!showing) {
+        RECT r{};
+        GetWindowRect(main, &r);
+        avoid = Rect32{r.left, r.top, r.right, r.bottom};
+    }
+    if (!showing || !Contains(monitor.monitor, p)) monitor = MonitorAt(p);
     picture = &pick;
     pointer = at;
     const LoupeLayout l = Layout();
     const std::int32_t clearance = std::max(l.count / 2 + 1, ScaleForDpi(kCursorReach, pick.dpi)) +
                                    ScaleForDpi(kGap, pick.dpi);
-    RECT main{};
-    GetWindowRect(GetAncestor(pick.window, GA_ROOT), &main);
-    const Point32 p{at.x, at.y};
-    const Point32 place = PlaceLoupe(p, clearance, l.size, WorkAreaAt(p),
-                                     Rect32{main.left, main.top, main.right, main.bottom});
-    SetWindowPos(loupe, HWND_TOPMOST, place.x, place.y, l.size.width, l.size.height,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    InvalidateRect(loupe, nullptr, FALSE);
-    UpdateWindow(loupe);
+    const Point32 place = PlaceLoupe(p, clearance, l.size, monitor.work, avoid);
+    const Rect32 to{place.x, place.y, place.x + l.size.width, place.y + l.size.height};
+    const bool moved = !(to == placed);
+    if (!showing)
+        SetWindowPos(loupe, HWND_TOPMOST, to.left, to.top, l.size.width, l.size.height,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    else if (moved)
+        SetWindowPos(loupe, nullptr, to.left, to.top, l.size.width, l.size.height,
+                     SWP_NOACTIVATE | SWP_NOZORDER);
+    const Drawn now{pick.sampleHash, level, pick.sampleCount > 0 ? pick.samplePoint : at,
+                    pick.sampleColour, pick.dpi};
+    if (!showing || moved || !(now == drawn)) {
+        InvalidateRect(loupe, nullptr, FALSE);
+        UpdateWindow(loupe);
+    }
+    placed = to;
+    drawn = now;
 }
 
 void HideLoupe() {

@@ -50,6 +50,16 @@ bool Contains(const Rect32& r, POINT p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
+// FNV-1a over the middle `n` by `n` pixels of a sample of `count`.
+std::uint64_t Fingerprint(const std::uint32_t* bits, std::int32_t count, std::int32_t n) {
+    std::uint64_t h = 14695981039346656037ull;
+    const std::int32_t first = count / 2 - n / 2;
+    for (std::int32_t y = first; y < first + n; ++y)
+        for (std::int32_t x = first; x < first + n; ++x)
+            h = (h ^ bits[y * kLargestLoupeCount + x]) * 1099511628211ull;
+    return h ^ std::uint64_t(count);
+}
+
 // Reads the loupe's square around p from the screen, in one BitBlt, and
 // returns the colour under p, or CLR_INVALID where none can be read.
 COLORREF ReadSample(PickControl& pick, HDC screen, POINT p) {
@@ -59,7 +69,8 @@ COLORREF ReadSample(PickControl& pick, HDC screen, POINT p) {
     const std::int32_t n = LoupeSampleCount(), half = n / 2;
     const Rect32 square{p.x - half, p.y - half, p.x + half + 1, p.y + half + 1};
     // What lies off every monitor is not read: it shows in the frame's colour.
-    const Rect32 screenRect = VirtualScreen();
+    if (pick.screen.right <= pick.screen.left) pick.screen = VirtualScreen();
+    const Rect32& screenRect = pick.screen;
     const std::int32_t left = std::max(square.left, screenRect.left);
     const std::int32_t top = std::max(square.top, screenRect.top);
     const std::int32_t right = std::min(square.right, screenRect.right);
@@ -79,6 +90,7 @@ COLORREF ReadSample(PickControl& pick, HDC screen, POINT p) {
         GdiFlush();
     }
     pick.sampleCount = n;
+    pick.sampleHash = Fingerprint(pick.sampleBits, n, n);
     if (pick.bitsPerPixel < 16 || !Contains(screenRect, p)) return CLR_INVALID;
     return ColorRefFromPacked(pick.sampleBits[half * kLargestLoupeCount + half] & 0xFFFFFFu);
 }
@@ -121,6 +133,7 @@ void BeginPick(PickControl& pick) {
     SetFocus(pick.window);
     pick.capturing = 1;
     pick.wheelRest = 0;
+    pick.screen = VirtualScreen();
     ForgetNudge(pick);
     // Wine sends WM_CAPTURECHANGED even when the capture goes to the window
     // that holds it already, which would cancel the pick this press goes on.
@@ -243,7 +256,11 @@ void SampleAt(PickControl& pick, POINT p) {
     ReleaseDC(nullptr, screen);
     pick.sampleColour = colour;
     pick.samplePoint = p;
-    InvalidateRect(pick.window, nullptr, FALSE);
+    if (pick.sampleBits) {
+        const std::uint64_t preview = Fingerprint(pick.sampleBits, pick.sampleCount, kPreviewSize);
+        if (preview != pick.previewHash) InvalidateRect(pick.window, nullptr, FALSE);
+        pick.previewHash = preview;
+    }
     ShowLoupe(pick, p);
     if (colour != CLR_INVALID)
         PostMessageA(pick.parent, pick.baseMessage, static_cast<WPARAM>(colour), RecordParam(pick));
@@ -251,9 +268,9 @@ void SampleAt(PickControl& pick, POINT p) {
 
 PickControl::PickControl()
     : sampleBitmap(nullptr), sampleBits(nullptr), sampleCount(0),
-      sampleColour(CLR_INVALID), samplePoint{}, backgroundBrush(nullptr), parent(nullptr),
-      window(nullptr), baseMessage(0), bitsPerPixel(0), clientWidth(0), clientHeight(0),
-      capturing(0), dpi(kBaseDpi), nudge{}, wheelRest(0) {
+      sampleColour(CLR_INVALID), samplePoint{}, sampleHash(0), previewHash(0), screen{},
+      backgroundBrush(nullptr), parent(nullptr), window(nullptr), baseMessage(0), bitsPerPixel(0),
+      clientWidth(0), clientHeight(0), capturing(0), dpi(kBaseDpi), nudge{}, wheelRest(0) {
     if (pickCount == 0) RegisterControlClass(kPickClass);
     ++pickCount;
 }

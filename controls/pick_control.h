@@ -12,6 +12,7 @@
 #pragma once
 #include <windows.h>
 #include "controls/pick_nudge.h"
+#include "platform/scale.h"
 #include <cstdint>
 
 struct PickControl {
@@ -22,6 +23,12 @@ struct PickControl {
     std::int32_t sampleCount;  // the side of the square read last; 0 before
     COLORREF sampleColour;     // its middle pixel; CLR_INVALID where none was read
     POINT samplePoint;         // that pixel's place on the screen
+    // Fingerprints of the square and of its middle 5x5, so that what shows
+    // them is drawn again only when they change.
+    std::uint64_t sampleHash, previewHash;
+    // The virtual screen as a pick began: asking for it costs Wine more than
+    // the read itself.
+    Rect32 screen;
     HBRUSH backgroundBrush;
     HWND parent;
     HWND window;

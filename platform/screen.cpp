@@ -8,13 +8,16 @@ Rect32 VirtualScreen() {
                   top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-Rect32 WorkAreaAt(Point32 p) {
+MonitorAreas MonitorAt(Point32 p) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONEAREST), &info))
-        return VirtualScreen();
-    const RECT& r = info.rcWork;
-    return Rect32{r.left, r.top, r.right, r.bottom};
+    if (!GetMonitorInfoA(MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONEAREST), &info)) {
+        const Rect32 all = VirtualScreen();
+        return MonitorAreas{all, all};
+    }
+    const RECT &m = info.rcMonitor, &w = info.rcWork;
+    return MonitorAreas{Rect32{m.left, m.top, m.right, m.bottom},
+                        Rect32{w.left, w.top, w.right, w.bottom}};
 }
 
 bool WindowReadsShowTheScreen() {

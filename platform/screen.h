@@ -7,8 +7,12 @@
 // may begin left of or above the primary monitor.
 Rect32 VirtualScreen();
 
-// The work area of the monitor under the point, or of the nearest one.
-Rect32 WorkAreaAt(Point32 p);
+// The monitor under the point, or the nearest one: its whole area and its
+// work area.
+struct MonitorAreas {
+    Rect32 monitor, work;
+};
+MonitorAreas MonitorAt(Point32 p);
 
 // Whether a window's device context shows the screen, other windows over it
 // included, rather than the window's own surface: without desktop composition
