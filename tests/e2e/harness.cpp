@@ -473,6 +473,22 @@ bool StripesWindow::Shown(DWORD timeoutMs) const {
                            timeoutMs);
 }
 
+COLORREF LoupeView::Block(int dx, int dy) const {
+    const int middle = border + (count / 2) * block + block / 2;
+    return ScreenPixel(rect.left + middle + dx * block, rect.top + middle + dy * block);
+}
+
+bool LoupeView::SizeIsRight() const {
+    const int side = 2 * border + count * block;
+    return rect.right - rect.left == side && rect.bottom - rect.top == side + text;
+}
+
+bool LoupeView::ShowsColumnsAround(int column) const {
+    for (int dx : {-1, 0, 1})
+        if (!ShowsColour(Block(dx, 0), StripesWindow::Colour(column + dx))) return false;
+    return true;
+}
+
 // ---- Input ------------------------------------------------------------------
 
 bool MouseMove(int x, int y) {
@@ -512,6 +528,14 @@ void Drag(POINT from, POINT to, int steps, Button button) {
     for (int i = 1; i <= steps; ++i)
         MouseMove(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
     MouseUpHere(button);
+}
+
+void Wheel(int notches) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    in.mi.mouseData = DWORD(notches * WHEEL_DELTA);
+    SendInput(1, &in, sizeof in);
 }
 
 void KeyDown(WORD vk) {

@@ -134,6 +134,19 @@ class StripesWindow {
     ThreadWindow window_;
 };
 
+// The loupe as the screen shows it: a frame of `border`, `block` pixels a
+// screen pixel, `count` of them each way, a line of text `text` high.
+struct LoupeView {
+    RECT rect;
+    int border, block, count, text;
+    // The colour of the block dx, dy from the middle one.
+    COLORREF Block(int dx, int dy) const;
+    bool SizeIsRight() const;
+    // Its middle block and those either side show the stripes' columns there,
+    // in order.
+    bool ShowsColumnsAround(int column) const;
+};
+
 // ---- Input --------------------------------------------------------------
 // The mouse acts on the X display, as a real one would (xdotool); keys go
 // through the system's input queue (SendInput). Each mouse function returns
@@ -153,6 +166,9 @@ void MouseUp(int x, int y, Button button = Button::Left);
 void Click(int x, int y, Button button = Button::Left);
 // Press at `from`, move to `to` in `steps` moves, release there.
 void Drag(POINT from, POINT to, int steps = 8, Button button = Button::Left);
+
+// Turns the wheel by whole notches, away from the user for positive ones.
+void Wheel(int notches);
 
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);

@@ -170,8 +170,7 @@ class PickColor : public e2e::AppTest {
     // the cross-hair drawn over its middle.
     bool BoxShows(COLORREF shown) {
         const RECT box = Inset(OnScreen(kPickColour), 2);
-        return WaitUntil(
-            [&] { return e2e::ScreenImage(box).Count(box, shown) >= Area(box) / 2; });
+        return WaitUntil([&] { return e2e::ScreenImage(box).Count(box, shown) >= Area(box) / 2; });
     }
 
     // Esc outside a pick closes the program, which saves the Current colour.
@@ -283,6 +282,7 @@ TEST_F(PickColor, CaptureTakenByAnotherWindowCancelsThePick) {
     ReleaseCapture();
     DestroyWindow(taker);
     EXPECT_TRUE(TextBecomes(HexText(kStartColour)));
+    EXPECT_TRUE(WaitUntil([&] { return app.Loupe() == nullptr; })) << "the loupe stays";
     const POINT p = AreaPoint(1);
     e2e::MouseUp(p.x, p.y);
     ASSERT_TRUE(app.Settle());
@@ -361,35 +361,120 @@ TEST_F(PickColor, ReadsWhatTheScreenShowsOverALayeredWindow) {
 
 // Arrow keys during a pick move the pointer one screen pixel, ten with
 // Shift, and sample there at once; the release commits where they left it.
-TEST_F(PickColor, ArrowKeysNudgeThePointerAndSampleAtOnce) {
+// The loupe comes with the press, shows the columns around the pointer, each
+// one block, follows the pointer and its nudges and zooms with the wheel and
+// the + and - keys, and goes with the release, leaving the focus and the
+// foreground window as they were. The next pick keeps its zoom.
+TEST_F(PickColor, ArrowKeysNudgeThePointerAndTheLoupeFollows) {
     const e2e::StripesWindow stripes(POINT{420, 540}, 40, 60);
     ASSERT_TRUE(stripes.Shown()) << "the stripes did not show their colours";
-    auto text = [](int column) {
-        return HexText(e2e::StripesWindow::ShownColour(column));
-    };
+    auto text = [](int column) { return HexText(e2e::StripesWindow::ShownColour(column)); };
     auto pointerOver = [&](int column) {
         const POINT want = stripes.Column(column);
         POINT p;
         return WaitUntil([&] { return GetCursorPos(&p) && p.x == want.x && p.y == want.y; });
     };
+    // The loupe with blocks of `block` and `count` of them, below and right of
+    // the pointer over `column`, clear of the square it shows.
+    auto loupeOver = [&](int column, int block, int count) {
+        e2e::LoupeView view{};
+        const POINT p = stripes.Column(column);
+        const bool shown = WaitUntil([&] {
+            view = e2e::LoupeView{app.LoupeRect(), kLoupeBorder, block, count, kLoupeText};
+            return view.SizeIsRight() && view.rect.left > p.x + count / 2 &&
+                   view.rect.top > p.y + count / 2 && view.rect.left < p.x + 40 &&
+                   view.ShowsColumnsAround(column);
+        });
+        return ::testing::AssertionResult(shown)
+               << "loupe at " << view.rect.left << "," << view.rect.top << " to " << view.rect.right
+               << "," << view.rect.bottom << " for the pointer at " << p.x << "," << p.y;
+    };
+    const HWND foreground = GetForegroundWindow(), box = Child("zPickColor", kPickColour);
     ASSERT_TRUE(PressEyedropper());
+    EXPECT_NE(nullptr, app.Loupe()) << "no loupe at the press";
     ASSERT_TRUE(e2e::MouseMove(stripes.Column(10).x, stripes.Column(10).y));
     ASSERT_TRUE(TextBecomes(text(10)));
+    EXPECT_TRUE(loupeOver(10, kLoupeBlock, kLoupeCount));
     for (int column : {11, 12, 13}) {
         e2e::KeyPress(VK_RIGHT);
         EXPECT_TRUE(TextBecomes(text(column))) << "column " << column;
+        EXPECT_TRUE(loupeOver(column, kLoupeBlock, kLoupeCount));
     }
+    // Zoom: the wheel away, 12-pixel blocks; -, 8 again; keypad +, 12; the
+    // keypad's - and the wheel towards the user, 6.
+    const struct {
+        const char* how;
+        int notches;
+        WORD key;
+        int block, count;
+    } zooms[] = {{"wheel away", 1, 0, 12, 11},
+                 {"-", 0, VK_OEM_MINUS, 8, 15},
+                 {"keypad +", 0, VK_ADD, 12, 11},
+                 {"keypad -", 0, VK_SUBTRACT, 8, 15},
+                 {"wheel towards", -1, 0, 6, 21}};
+    for (const auto& z : zooms) {
+        if (z.key)
+            e2e::KeyPress(z.key);
+        else
+            e2e::Wheel(z.notches);
+        EXPECT_TRUE(loupeOver(13, z.block, z.count)) << z.how;
+    }
+    EXPECT_EQ(box, app.Focus());
+    EXPECT_EQ(foreground, GetForegroundWindow());
     e2e::KeyChord({VK_SHIFT, VK_LEFT});
     EXPECT_TRUE(TextBecomes(text(3)));
     EXPECT_TRUE(pointerOver(3)) << "the pointer is not over column 3";
+    EXPECT_TRUE(loupeOver(3, 6, 21));
     e2e::MouseUpHere();
     ASSERT_TRUE(PickEnded());
     EXPECT_EQ(text(3), Text());
+    EXPECT_TRUE(WaitUntil([&] { return app.Loupe() == nullptr; })) << "the loupe stays";
+    // The next pick keeps the zoom.
+    ASSERT_TRUE(PressEyedropper());
+    ASSERT_TRUE(e2e::MouseMove(stripes.Column(20).x, stripes.Column(20).y));
+    EXPECT_TRUE(loupeOver(20, 6, 21));
+    e2e::MouseUpHere();
+    ASSERT_TRUE(PickEnded());
     // Outside a pick the arrows are passed on and change nothing: the Esc
     // after one closes the program with the pointer where it was.
     e2e::KeyPress(VK_RIGHT);
-    EXPECT_EQ(text(3), SavedColourAfterEsc());
-    EXPECT_TRUE(pointerOver(3)) << "an arrow outside a pick moved the pointer";
+    EXPECT_EQ(text(20), SavedColourAfterEsc());
+    EXPECT_TRUE(pointerOver(20)) << "an arrow outside a pick moved the pointer";
+    EXPECT_EQ(16u, app.IniLines().size()) << "the zoom is not a setting";
+}
+
+// Near every corner of the screen, at the first zoom and at the largest
+// square, the loupe stays wholly on the screen and off the square it shows;
+// near the main window it leaves that uncovered. Esc takes it away.
+TEST_F(PickColor, TheLoupeStaysOnTheScreenOffWhatItShowsAndOffTheMainWindow) {
+    const RECT screen{0, 0, 1024, 768}, main = app.WindowRect();
+    ASSERT_TRUE(PressEyedropper());
+    for (int count : {kLoupeCount, 61}) {
+        if (count == 61) e2e::Wheel(-4); // to 2-pixel blocks
+        const int half = count / 2;
+        for (const POINT p : {POINT{2, 2}, POINT{1021, 2}, POINT{2, 765}, POINT{1021, 765},
+                              POINT{main.left - 17, main.top - 19}}) {
+            SCOPED_TRACE(std::to_string(count) + " at " + std::to_string(p.x) + "," +
+                         std::to_string(p.y));
+            ASSERT_TRUE(e2e::MouseMove(p.x, p.y));
+            const RECT square{p.x - half, p.y - half, p.x + half + 1, p.y + half + 1};
+            RECT loupe{}, overlap;
+            EXPECT_TRUE(WaitUntil([&] {
+                loupe = app.LoupeRect();
+                const int side = 2 * kLoupeBorder + count * (count == 61 ? 2 : kLoupeBlock);
+                return loupe.right - loupe.left == side && loupe.left <= p.x + half + 40 &&
+                       loupe.right >= p.x - half - 40 &&
+                       SubtractRect(&overlap, &loupe, &screen) == 0 &&
+                       !IntersectRect(&overlap, &loupe, &square) &&
+                       !IntersectRect(&overlap, &loupe, &main);
+            })) << "loupe at "
+                << loupe.left << "," << loupe.top << " to " << loupe.right << "," << loupe.bottom;
+        }
+    }
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(PickEnded());
+    EXPECT_TRUE(WaitUntil([&] { return app.Loupe() == nullptr; })) << "Esc left the loupe";
+    e2e::MouseUpHere();
 }
 
 // Ten to the left from three pixels off the screen's edge stops at the edge,

@@ -414,6 +414,7 @@ TEST_F(Recolour, NudgedReleaseChoosesTheColumnUnderThePointer) {
     ASSERT_TRUE(stripes.Shown()) << "the stripes did not show their colours";
     ASSERT_TRUE(app.Activate());
     ASSERT_TRUE(BeginPick()) << "the press did not begin a pick";
+    EXPECT_NE(nullptr, app.Loupe()) << "no loupe for the pick-window eyedropper";
     const HWND box = app.ChildAt("zPickColor", kPickWindow);
     ASSERT_TRUE(WaitUntil([&] { return app.Focus() == box; }, 3000));
     ASSERT_TRUE(HoverAt(stripes.Column(10), e2e::StripesWindow::Colour(10))) << SwatchReport();

@@ -142,6 +142,16 @@ TEST_F(Scaled, APickReadsTheExactPixelAndThePreviewFillsTheBox) {
     ASSERT_TRUE(e2e::MouseMove(at.x, at.y));
     const std::string picked = HexText(e2e::StripesWindow::Colour(column));
     EXPECT_TRUE(TextBecomes(picked));
+    // The loupe at the scale, each block one physical pixel, beside the pointer.
+    e2e::LoupeView loupe{};
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        loupe = e2e::LoupeView{app.LoupeRect(), Scale(kLoupeBorder), Scale(kLoupeBlock),
+                               kLoupeCount, Scale(kLoupeText)};
+        return loupe.SizeIsRight() && loupe.rect.left > at.x + kLoupeCount / 2 &&
+               loupe.rect.left < at.x + Scale(40) && loupe.ShowsColumnsAround(column);
+    })) << "loupe at "
+        << loupe.rect.left << "," << loupe.rect.top << " to " << loupe.rect.right << ","
+        << loupe.rect.bottom;
     e2e::MouseUpHere();
     ASSERT_TRUE(e2e::WaitPumping([&] { return app.Capture() == nullptr; }));
     EXPECT_TRUE(TextBecomes(picked));
