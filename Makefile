@@ -45,14 +45,15 @@ prefix: setup
 run: win32 prefix
 	@bash scripts/run.sh $(WIN)/Tintwell.exe $(BUILD)/screenshot.png
 
-# The README's pictures: the window at 100 % and at 150 %, the Copy menu and
-# a nudged pick, each from a private Xvfb.
+# The README's pictures: the window at 100 % and at 150 %, the Copy menu, and
+# a nudged pick with the loupe at two zooms, each from a private Xvfb.
 screenshots: win32 prefix
 	@bash scripts/wine-prefix.sh $(WINEPREFIX)-144 144
 	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot.png window
 	@DISPLAY= WINEPREFIX=$(WINEPREFIX)-144 bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-144.png window
 	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-menu.png menu
 	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-pick.png pick
+	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-loupe.png loupe
 
 unit-host: host
 	@cd $(HOST) && ctest --output-on-failure --verbose

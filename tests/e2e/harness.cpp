@@ -1047,8 +1047,9 @@ bool ShootCopyMenu(Tintwell& app, const std::string& bmpPath) {
 }
 
 // A pick over one-pixel columns below the window, nudged two pixels right
-// with the arrow key: the box shows the columns around the pointer.
-bool ShootNudgedPick(Tintwell& app, const std::string& bmpPath) {
+// with the arrow key, the loupe zoomed by `notches` of the wheel: the box and
+// the loupe show the columns around the pointer.
+bool ShootNudgedPick(Tintwell& app, const std::string& bmpPath, int notches) {
     const RECT frame = app.WindowRect();
     const StripesWindow stripes(POINT{frame.left + 40, frame.bottom + 24}, 120, 48);
     if (!stripes.Shown() || !app.Activate()) return false;
@@ -1058,11 +1059,21 @@ bool ShootNudgedPick(Tintwell& app, const std::string& bmpPath) {
     MouseMove(over.x, over.y);
     KeyPress(VK_RIGHT);
     KeyPress(VK_RIGHT);
+    if (notches != 0) Wheel(notches);
     HWND edit = app.ChildAt("Edit", AtScreenScale(expected::kEdit));
     const std::string nudged = HexText(StripesWindow::Colour(62));
-    const bool picked = WaitPumping([&] { return Tintwell::Text(edit) == nudged; }, 3000);
-    RECT shown = frame, columns = stripes.ScreenRect();
+    const int block = AtScreenScale(expected::kLoupeBlock * (notches > 0 ? 2 : 1));
+    const bool picked = WaitPumping(
+        [&] {
+            const RECT loupe = app.LoupeRect();
+            const int side = AtScreenScale(2 * expected::kLoupeBorder) +
+                             block * (notches > 0 ? 9 : expected::kLoupeCount);
+            return Tintwell::Text(edit) == nudged && loupe.right - loupe.left == side;
+        },
+        3000);
+    RECT shown = frame, columns = stripes.ScreenRect(), loupe = app.LoupeRect();
     UnionRect(&shown, &shown, &columns);
+    UnionRect(&shown, &shown, &loupe);
     const bool written = picked && app.Settle() && WriteScreenArea(shown, bmpPath);
     KeyPress(VK_ESCAPE);
     MouseUpHere();
@@ -1090,8 +1101,8 @@ int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath,
     bool written;
     if (scene == "menu")
         written = ShootCopyMenu(app, bmpPath);
-    else if (scene == "pick")
-        written = ShootNudgedPick(app, bmpPath);
+    else if (scene == "pick" || scene == "loupe")
+        written = ShootNudgedPick(app, bmpPath, scene == "loupe" ? 2 : 0);
     else
         written = WriteScreenArea(app.WindowRect(), bmpPath);
     DWORD code = 1;
