@@ -7,6 +7,8 @@
 #include "colour/brightness.h"
 #include "colour/colour_state.h"
 #include "colour/hex_text.h"
+#include "controls/accessible.h"
+#include "controls/keyboard_cues.h"
 #include "platform/dpi.h"
 #include "recolour/target_pick.h"
 #include "recolour/worker.h"
@@ -45,6 +47,27 @@ static void OnCommand(WPARAM wParam, LPARAM lParam) {
 
 static void OnKeyDown(WPARAM key) {
     if (key == VK_ESCAPE) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    if (key == VK_TAB) MoveFocus(GetKeyState(VK_SHIFT) >= 0);
+}
+
+void MoveFocus(bool forward) {
+    const HWND order[] = {editBox,
+                          copyButton,
+                          redBar.window,
+                          greenBar.window,
+                          blueBar.window,
+                          brightnessBar.window,
+                          autoApplyBox,
+                          closeButton,
+                          pickColorControl.window,
+                          pickWindowControl.window};
+    constexpr int count = sizeof order / sizeof order[0];
+    const HWND focus = GetFocus();
+    int at = forward ? -1 : 0; // from elsewhere: the first, or the last
+    for (int i = 0; i < count; ++i)
+        if (order[i] == focus) at = i;
+    SetFocus(order[(at + (forward ? 1 : count - 1)) % count]);
+    ShowFocusCues(mainWindow);
 }
 
 static LRESULT OnGetDlgCode(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -224,8 +247,19 @@ void SubclassForKeys(HWND control, WNDPROC procedure) {
 }
 
 LRESULT CALLBACK KeyForwardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN && (wParam == VK_ESCAPE || wParam == VK_RETURN))
+    if (message == WM_KEYDOWN && (wParam == VK_ESCAPE || wParam == VK_RETURN || wParam == VK_TAB))
         PostMessageA(GetParent(window), WM_KEYDOWN, wParam, reinterpret_cast<LPARAM>(window));
+    // Tab is the main window's: the control neither moves nor types for it.
+    if ((message == WM_KEYDOWN && wParam == VK_TAB) || (message == WM_CHAR && wParam == '\t'))
+        return 0;
     const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_USERDATA));
     return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK EditBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETOBJECT) {
+        const AccessibleFacts facts{"Hex color", nullptr, nullptr, 0, nullptr, nullptr, false};
+        if (const LRESULT object = AnswerGetObject(window, wParam, lParam, facts)) return object;
+    }
+    return KeyForwardProc(window, message, wParam, lParam);
 }

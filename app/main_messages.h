@@ -14,7 +14,14 @@ extern COLORREF savedColor; // currentColor when an eyedropper pick began
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void SubclassForKeys(HWND control, WNDPROC procedure);
+// Passes Esc and Enter on to the parent, and Tab, which moves the focus.
 LRESULT CALLBACK KeyForwardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The edit box's: KeyForwardProc, and the name a screen reader gives it,
+// which it has no label to take from.
+LRESULT CALLBACK EditBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Tab and Shift+Tab: the focus to the next or the previous control, round.
+void MoveFocus(bool forward);
 
 void OnMainClose();
 // windowX and windowY from the window, unless it is minimised.

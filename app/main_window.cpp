@@ -57,6 +57,10 @@ static HWND CreateStandardChild(const char* cls, const char* text, DWORD style, 
 }
 
 static void CreateBars() {
+    redBar.name = "Red";
+    greenBar.name = "Green";
+    blueBar.name = "Blue";
+    brightnessBar.name = "Brightness";
     CreatePositionBar(redBar, mainWindow, kBarMessage, ToRect(mainLayout.redBar), 0x000000FF);
     SetBarValueSilently(redBar, currentRed);
     CreatePositionBar(greenBar, mainWindow, kBarMessage, ToRect(mainLayout.greenBar), 0x0000FF00);
@@ -190,6 +194,8 @@ bool CreateMainWindow(int showCommand) {
     SendMessageA(autoApplyBox, BM_SETCHECK, autoApply ? BST_CHECKED : BST_UNCHECKED, 0);
 
     CreateBars();
+    pickColorControl.name = "Pick color";
+    pickWindowControl.name = "Pick window";
     CreatePickControl(pickColorControl, mainWindow, kPickColorMessage, ToRect(mainLayout.pickColor),
                       backgroundColor);
     CreatePickControl(pickWindowControl, mainWindow, kPickWindowMessage,
@@ -198,7 +204,7 @@ bool CreateMainWindow(int showCommand) {
     KeepOnlyFontsForDpi(windowDpi);
 
     SetFocus(editBox);
-    SubclassForKeys(editBox, KeyForwardProc);
+    SubclassForKeys(editBox, EditBoxProc);
     SubclassForKeys(copyButton, CopyButtonProc);
     SubclassForKeys(closeButton, KeyForwardProc);
     SubclassForKeys(autoApplyBox, KeyForwardProc);

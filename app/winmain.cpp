@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "colour/colour_state.h"
+#include "controls/accessible.h"
 #include "platform/instance.h"
 #include "recolour/worker.h"
 
@@ -38,5 +39,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ReleaseWorker();
     InvalidateTarget();
     ReleaseMainClassObjects();
+    ReleaseAccessibility();
     return exitCode;
 }

@@ -17,15 +17,9 @@ void SetColorComponent(std::uint8_t selector, std::int32_t value, bool updateBri
     currentGreen = c.green;
     currentBlue = c.blue;
     currentColor.store(ColorRefOf(c));
-    if (updateBrightness)
-        brightnessBar.value =
-            ClampInt(BrightnessOf(c), brightnessBar.minimum, brightnessBar.maximum);
+    if (updateBrightness) SetBarValueSilently(brightnessBar, BrightnessOf(c));
     // After the store, so the woken worker paints the new colour.
     if (wakeWorker && autoApply) WakeWorker();
-}
-
-static void SetBarFromComponent(PositionBar& bar, std::uint8_t component) {
-    bar.value = ClampInt(component, bar.minimum, bar.maximum);
 }
 
 // A window not created is skipped: InvalidateRect of a null window repaints
@@ -44,9 +38,9 @@ void RefreshColorViews(bool skipHexText) {
         // no change, the user's next keystroke must not be taken for ours.
         hexTextSetByProgram = false;
     }
-    SetBarFromComponent(redBar, currentRed);
-    SetBarFromComponent(greenBar, currentGreen);
-    SetBarFromComponent(blueBar, currentBlue);
+    SetBarValueSilently(redBar, currentRed);
+    SetBarValueSilently(greenBar, currentGreen);
+    SetBarValueSilently(blueBar, currentBlue);
     const RECT swatch = SwatchRect();
     Repaint(mainWindow, &swatch);
     Repaint(brightnessBar.window, nullptr);

@@ -1,4 +1,6 @@
 #include "controls/pick_control.h"
+#include "controls/accessible.h"
+#include "controls/keyboard_cues.h"
 #include "colour/colour_math.h"
 #include "controls/control_class.h"
 #include "controls/loupe.h"
@@ -111,6 +113,7 @@ void OnPickPaint(PickControl& pick) {
     const int image = ScaleForDpi(kCursorImage, pick.dpi);
     DrawIconEx(dc, (pick.clientWidth - image) >> 1, (pick.clientHeight - image) >> 1,
                LoadCursorA(nullptr, IDC_CROSS), image, image, 0, nullptr, DI_NORMAL);
+    DrawFocusCue(pick.window, dc);
     EndPaint(pick.window, &ps);
 }
 
@@ -132,6 +135,7 @@ void OnPickEraseBackground(PickControl& pick, HDC dc) {
 void BeginPick(PickControl& pick) {
     SetFocus(pick.window);
     pick.capturing = 1;
+    pick.keyboard = 0;
     pick.wheelRest = 0;
     pick.screen = VirtualScreen();
     ForgetNudge(pick);
@@ -156,6 +160,40 @@ void EndPick(PickControl& pick, WPARAM outcome) {
     SendPickState(pick, outcome);
     InvalidateRect(pick.window, nullptr, FALSE);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
+
+// Space or Enter on the focused control, or a screen reader's default
+// action: a pick from where the pointer is, as a press there would begin it.
+// With no button held the capture brings no moves from over other programs'
+// windows, so the pointer is watched as well.
+void BeginKeyboardPick(PickControl& pick) {
+    BeginPick(pick);
+    pick.keyboard = 1;
+    StartPointerWatch(pick, true);
+    POINT p;
+    if (GetCursorPos(&p)) SampleAt(pick, p);
+}
+
+bool OnUs(const PickControl& pick, LPARAM lp) {
+    const int x = short(LOWORD(lp)), y = short(HIWORD(lp));
+    return x >= 0 && y >= 0 && x < pick.clientWidth && y < pick.clientHeight;
+}
+
+// A press on the control begins a pick, also during one. One elsewhere
+// reaches it only under the capture: it ends a pick begun from the keyboard.
+void OnPickPress(PickControl& pick, LPARAM lp) {
+    const bool onUs = OnUs(pick, lp);
+    if (pick.capturing && pick.keyboard && !onUs) return EndPick(pick, kPickCancel);
+    if (!pick.capturing && !onUs) return; // sent under a capture let go since
+    BeginPick(pick);
+}
+
+bool IsPickKey(WPARAM key) {
+    return key == VK_SPACE || key == VK_RETURN;
+}
+
+bool Repeated(LPARAM lp) {
+    return (lp & (1 << 30)) != 0; // the key was down already: held, not pressed
 }
 
 // The wheel or + and -: the loupe's next zoom, shown at once where the pick is.
@@ -197,6 +235,15 @@ void OnPickKeyDown(PickControl& pick, WPARAM key, LPARAM lp) {
         Zoom(pick, ZoomKey(key));
         return;
     }
+    if (IsPickKey(key) && (!pick.capturing || pick.keyboard)) {
+        if (Repeated(lp)) return;
+        if (pick.capturing)
+            EndPick(pick, kPickCommit);
+        else
+            BeginKeyboardPick(pick);
+        return;
+    }
+    if (pick.capturing && key == VK_TAB) return; // the focus stays while the pick lasts
     PostMessageA(pick.parent, WM_KEYDOWN, key, lp);
 }
 
@@ -205,22 +252,55 @@ void OnPickMouseMove(PickControl& pick) {
     POINT p;
     if (!GetCursorPos(&p)) return; // the message's own coordinates are relative to us
     if (IsNudgeEcho(pick, p)) return;
+    if (p.x != pick.nudge.point.x || p.y != pick.nudge.point.y) PointerMovedItself(pick);
     SampleAt(pick, p);
 }
 
-// Wine alone: after a nudge the pointer's moves and the release come by timer.
+// What the capture does not bring, the watch does (pick_nudge.h).
 void OnPickTimer(PickControl& pick) {
     if (!pick.capturing) return;
     POINT p;
-    switch (WatchAfterNudge(pick, &p)) {
+    switch (WatchPointer(pick, &p)) {
     case NudgeWatch::Moved: SampleAt(pick, p); break;
-    case NudgeWatch::Released: EndPick(pick, kPickCommit); break;
+    case NudgeWatch::Released:
+        if (!pick.keyboard) EndPick(pick, kPickCommit);
+        break;
     case NudgeWatch::Nothing: break;
     }
 }
 
+// A press seen by the watch's hook during a pick from the keyboard: one on
+// the control comes as a message too and begins anew; one elsewhere cancels.
+void OnPressElsewhere(PickControl& pick, LPARAM lp) {
+    const POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+    if (pick.capturing && pick.keyboard && WindowFromPoint(p) != pick.window)
+        EndPick(pick, kPickCancel);
+}
+
+PickControl* PickOf(HWND w) {
+    return reinterpret_cast<PickControl*>(GetWindowLongA(w, GWL_USERDATA));
+}
+
+void StartKeyboardPickOf(HWND w) {
+    if (PickControl* pick = PickOf(w)) BeginKeyboardPick(*pick);
+}
+
+LRESULT OnPickGetObject(PickControl& pick, WPARAM wp, LPARAM lp) {
+    const AccessibleFacts facts{
+        pick.name,
+        "Press here and move the pointer to a pixel, or press Space: the arrow keys move the "
+        "pointer a pixel, ten with Shift; Space, Enter or the release takes the pixel, Esc "
+        "cancels.",
+        "Pick",
+        ROLE_SYSTEM_PUSHBUTTON,
+        nullptr,
+        StartKeyboardPickOf,
+        true};
+    return AnswerGetObject(pick.window, wp, lp, facts);
+}
+
 LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* pick = reinterpret_cast<PickControl*>(GetWindowLongA(w, GWL_USERDATA));
+    PickControl* pick = PickOf(w);
     if (!pick) return DefWindowProcA(w, msg, wp, lp);
     switch (msg) {
     case WM_PAINT: OnPickPaint(*pick); return 0;
@@ -233,10 +313,23 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_KEYDOWN: OnPickKeyDown(*pick, wp, lp); break;
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN: BeginPick(*pick); break;
+    case WM_RBUTTONDOWN: OnPickPress(*pick, lp); break;
     case WM_LBUTTONUP: EndPick(*pick, kPickCommit); break;
     case WM_CAPTURECHANGED: EndPick(*pick, kPickCancel); break;
     case WM_TIMER: OnPickTimer(*pick); break;
+    case kPressElsewhere: OnPressElsewhere(*pick, lp); return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT object = OnPickGetObject(*pick, wp, lp)) return object;
+        break;
+    case WM_SETFOCUS:
+        NotifyFocus(w);
+        InvalidateRect(w, nullptr, FALSE); // its focus cue, where cues show
+        break;
+    case WM_KILLFOCUS: InvalidateRect(w, nullptr, FALSE); break;
+    case WM_UPDATEUISTATE:
+        OnUpdateUiState(wp);
+        InvalidateRect(w, nullptr, FALSE);
+        break;
     default: break;
     }
     return DefWindowProcA(w, msg, wp, lp);
@@ -270,7 +363,8 @@ PickControl::PickControl()
     : sampleBitmap(nullptr), sampleBits(nullptr), sampleCount(0),
       sampleColour(CLR_INVALID), samplePoint{}, sampleHash(0), previewHash(0), screen{},
       backgroundBrush(nullptr), parent(nullptr), window(nullptr), baseMessage(0), bitsPerPixel(0),
-      clientWidth(0), clientHeight(0), capturing(0), dpi(kBaseDpi), nudge{}, wheelRest(0) {
+      clientWidth(0), clientHeight(0), capturing(0), dpi(kBaseDpi), nudge{}, wheelRest(0),
+      keyboard(0), name(nullptr) {
     if (pickCount == 0) RegisterControlClass(kPickClass);
     ++pickCount;
 }

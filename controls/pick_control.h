@@ -8,7 +8,10 @@
 // colour can be read); N + 1 is sent with 1 at each press, then exactly one
 // of 0 (left-button release: commit) or -1 (Esc or capture loss: cancel).
 // During a pick the arrow keys move the pointer by a pixel (pick_nudge.h),
-// and the wheel and the + and - keys zoom the loupe.
+// and the wheel and the + and - keys zoom the loupe. Space or Enter on the
+// focused control picks from the keyboard: a pick from where the pointer is,
+// which Space or Enter commits and Esc, a click elsewhere or the loss of the
+// capture cancels.
 #pragma once
 #include <windows.h>
 #include "controls/pick_nudge.h"
@@ -39,6 +42,8 @@ struct PickControl {
     std::uint32_t dpi;      // the screen's scale, for the cross-hair and the loupe
     NudgeState nudge;       // the last arrow-key nudge of the pointer
     std::int32_t wheelRest; // wheel movement short of a notch, in this pick
+    std::uint8_t keyboard;  // this pick began from the keyboard
+    const char* name;       // what a screen reader calls it; the owner sets it
 
     PickControl(); // registers the class on the first construction
     ~PickControl();

@@ -24,10 +24,10 @@ bool Settling(const PickControl& pick) {
            NudgeSettling(GetTickCount(), pick.nudge.tick, PlatformQuirks().nudgeSettleMs);
 }
 
-bool LeftButtonDown() {
-    // The asynchronous state is of the physical button.
-    const int vk = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    return GetAsyncKeyState(vk) < 0;
+// The asynchronous state is of the physical buttons.
+bool ButtonDown(bool left) {
+    const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    return GetAsyncKeyState(left != swapped ? VK_LBUTTON : VK_RBUTTON) < 0;
 }
 
 bool SamePoint(POINT a, POINT b) {
@@ -52,10 +52,9 @@ bool NudgePointer(PickControl& pick, WPARAM key, POINT* to) {
             NudgedPoint(Point32{from.x, from.y}, k.dx * step, k.dy * step, VirtualScreen());
         if (!SetCursorPos(p.x, p.y)) return false;
         NudgeState& nudge = pick.nudge;
-        if (PlatformQuirks().watchPointerAfterNudge && !nudge.watching) {
-            nudge.buttonDown = LeftButtonDown();
-            nudge.watching = SetTimer(pick.window, kNudgeWatchTimer, kWatchMs, nullptr) != 0;
-        }
+        if (PlatformQuirks().watchPointerAfterNudge) StartPointerWatch(pick);
+        nudge.from = from;
+        nudge.staleEchoDue = PlatformQuirks().staleNudgeEcho;
         nudge.point = nudge.watched = POINT{p.x, p.y};
         nudge.tick = GetTickCount();
         nudge.active = true;
@@ -66,26 +65,68 @@ bool NudgePointer(PickControl& pick, WPARAM key, POINT* to) {
 }
 
 bool IsNudgeEcho(const PickControl& pick, POINT at) {
-    return Settling(pick) && !SamePoint(at, pick.nudge.point);
+    const NudgeState& nudge = pick.nudge;
+    if (SamePoint(at, nudge.point)) return false;
+    return Settling(pick) || (nudge.staleEchoDue && SamePoint(at, nudge.from));
+}
+
+void PointerMovedItself(PickControl& pick) {
+    pick.nudge.staleEchoDue = false;
 }
 
 bool PickPoint(const PickControl& pick, POINT* at) {
-    if (Settling(pick)) {
-        *at = pick.nudge.point;
+    POINT p;
+    if (GetCursorPos(&p) && !IsNudgeEcho(pick, p)) {
+        *at = p;
         return true;
     }
-    return GetCursorPos(at) != 0;
+    // Unread, or the nudge's echo: where the nudge sent it, if one did.
+    if (!pick.nudge.active && !pick.nudge.staleEchoDue) return false;
+    *at = pick.nudge.point;
+    return true;
 }
 
-NudgeWatch WatchAfterNudge(PickControl& pick, POINT* at) {
+// One pick at a time watches presses, so the hook has one window to tell.
+HHOOK pressHook = nullptr;
+HWND pressWatcher = nullptr;
+
+LRESULT CALLBACK OnMouseInput(int code, WPARAM message, LPARAM data) {
+    if (code == HC_ACTION && (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)) {
+        const POINT p = reinterpret_cast<const MSLLHOOKSTRUCT*>(data)->pt;
+        // Told after the hook returns: the system waits for hooks, briefly.
+        PostMessageA(pressWatcher, kPressElsewhere, 0, MAKELPARAM(p.x, p.y));
+    }
+    return CallNextHookEx(pressHook, code, message, data);
+}
+
+void StopPressWatch() {
+    if (pressHook) UnhookWindowsHookEx(pressHook);
+    pressHook = nullptr;
+    pressWatcher = nullptr;
+}
+
+void StartPointerWatch(PickControl& pick, bool presses) {
     NudgeState& nudge = pick.nudge;
-    const bool down = LeftButtonDown();
+    if (presses && !pressHook) {
+        pressWatcher = pick.window;
+        pressHook = SetWindowsHookExA(WH_MOUSE_LL, OnMouseInput, GetModuleHandleA(nullptr), 0);
+    }
+    if (nudge.watching) return;
+    nudge.buttonDown = ButtonDown(true);
+    if (!GetCursorPos(&nudge.watched)) nudge.watched = POINT{};
+    nudge.watching = SetTimer(pick.window, kNudgeWatchTimer, kWatchMs, nullptr) != 0;
+}
+
+NudgeWatch WatchPointer(PickControl& pick, POINT* at) {
+    NudgeState& nudge = pick.nudge;
+    const bool down = ButtonDown(true);
     const bool released = nudge.buttonDown && !down;
     nudge.buttonDown = down;
     if (released) return NudgeWatch::Released;
     POINT p;
     if (!GetCursorPos(&p) || IsNudgeEcho(pick, p) || SamePoint(p, nudge.watched))
         return NudgeWatch::Nothing;
+    if (!SamePoint(p, nudge.point)) PointerMovedItself(pick);
     nudge.watched = *at = p;
     return NudgeWatch::Moved;
 }
@@ -93,6 +134,7 @@ NudgeWatch WatchAfterNudge(PickControl& pick, POINT* at) {
 void StopNudgeWatch(PickControl& pick) {
     if (pick.nudge.watching) KillTimer(pick.window, kNudgeWatchTimer);
     pick.nudge.watching = false;
+    if (pressWatcher == pick.window) StopPressWatch();
 }
 
 void ForgetNudge(PickControl& pick) {

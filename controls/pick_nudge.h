@@ -6,14 +6,18 @@
 
 struct PickControl;
 
-// The last nudge of a pick. The watch is Wine's alone (platform/quirks.h).
+// The last nudge of a pick, and the watch on the pointer (below).
 struct NudgeState {
-    POINT point;        // where the nudge sent the pointer
+    POINT from;         // where the nudge took the pointer from
+    POINT point;        // where it sent it
     std::uint32_t tick; // when
     bool active;        // a nudge was made in this pick
-    bool watching;      // the watch timer runs
-    POINT watched;      // the pointer's place as the watch last saw it
-    bool buttonDown;    // the left button as the watch last saw it
+    // A report of `from` may still be the nudge's stale echo (Wine): until the
+    // pointer is reported anywhere else, also in the next pick.
+    bool staleEchoDue;
+    bool watching;   // the watch timer runs
+    POINT watched;   // the pointer's place as the watch last saw it
+    bool buttonDown; // the left button as the watch last saw it
 };
 
 // Left, Right, Up and Down.
@@ -27,19 +31,28 @@ bool NudgePointer(PickControl& pick, WPARAM key, POINT* to);
 // (Wine's, platform/quirks.h), to be ignored.
 bool IsNudgeEcho(const PickControl& pick, POINT at);
 
-// Where the pick is: the nudged point while a nudge settles, else the
-// pointer's position. False when that cannot be read.
+// Where the pick is: the pointer's position, or the nudged point while the
+// pointer's reports are the nudge's echo. False when that cannot be read.
 bool PickPoint(const PickControl& pick, POINT* at);
 
-// Where the system stops sending the pointer's moves and the button's release
-// to the eyedropper after a nudge (Wine, platform/quirks.h), a timer on the
-// control watches them itself. Windows needs no watch and starts none.
+// Where the mouse's moves and buttons do not reach the eyedropper holding the
+// capture, it watches them itself: in a pick begun from the keyboard, where
+// no button is held and the capture brings nothing from over another
+// program's window; and after a nudge under Wine (platform/quirks.h), which
+// then stops sending them altogether. A timer looks at the pointer and the
+// left button; presses, too short for a timer to see, come from a low-level
+// mouse hook as kPressElsewhere, with the screen point in lParam.
 constexpr UINT_PTR kNudgeWatchTimer = 1;
+constexpr UINT kPressElsewhere = WM_APP + 1;
 enum class NudgeWatch { Nothing, Moved, Released };
+// Starts the watch, unless it runs; `presses` adds the hook.
+void StartPointerWatch(PickControl& pick, bool presses = false);
 // One look, at the watch timer: the pointer moved (to `at`), or the left
 // button was let go.
-NudgeWatch WatchAfterNudge(PickControl& pick, POINT* at);
+NudgeWatch WatchPointer(PickControl& pick, POINT* at);
 // Ends the watch, when the pick ends; the nudged point stays for the commit.
 void StopNudgeWatch(PickControl& pick);
-// Ends the watch and forgets the nudge, when a pick begins.
+// Ends the watch and forgets the nudge but its stale echo, when a pick begins.
 void ForgetNudge(PickControl& pick);
+// The pointer was reported somewhere that is no echo: none is due any more.
+void PointerMovedItself(PickControl& pick);

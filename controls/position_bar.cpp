@@ -1,4 +1,6 @@
 #include "controls/position_bar.h"
+#include "controls/accessible.h"
+#include "controls/keyboard_cues.h"
 #include "platform/fonts.h"
 #include "platform/instance.h"
 #include "controls/control_class.h"
@@ -46,6 +48,7 @@ void SetBarValue(PositionBar& bar, std::int32_t v) {
     bar.value = clamped;
     PostMessageA(bar.parent, bar.baseMessage, static_cast<WPARAM>(clamped), RecordParam(bar));
     Invalidate(bar);
+    NotifyValueChange(bar.window);
 }
 
 std::int32_t ValueAtX(const PositionBar& bar, std::int32_t x) {
@@ -96,6 +99,7 @@ void OnBarPaint(PositionBar& bar) {
 
     SelectObject(dc, oldPen);
     SelectObject(dc, oldFont);
+    DrawFocusCue(bar.window, dc);
     EndPaint(bar.window, &ps);
 }
 
@@ -185,8 +189,25 @@ void OnBarRelease(PositionBar& bar, LPARAM lp) {
     SendDragState(bar, 0);
 }
 
+PositionBar* BarOf(HWND w) {
+    return reinterpret_cast<PositionBar*>(GetWindowLongA(w, GWL_USERDATA));
+}
+
+bool BarValueText(HWND w, char (&out)[16]) {
+    const PositionBar* bar = BarOf(w);
+    if (!bar) return false;
+    wsprintfA(out, "%ld", long(bar->value));
+    return true;
+}
+
+LRESULT OnBarGetObject(PositionBar& bar, WPARAM wp, LPARAM lp) {
+    const AccessibleFacts facts{bar.name,     nullptr, nullptr, ROLE_SYSTEM_SLIDER,
+                                BarValueText, nullptr, true};
+    return AnswerGetObject(bar.window, wp, lp, facts);
+}
+
 LRESULT CALLBACK BarProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* bar = reinterpret_cast<PositionBar*>(GetWindowLongA(w, GWL_USERDATA));
+    PositionBar* bar = BarOf(w);
     if (!bar) return DefWindowProcA(w, msg, wp, lp);
     switch (msg) {
     case WM_PAINT: OnBarPaint(*bar); return 0;
@@ -197,6 +218,18 @@ LRESULT CALLBACK BarProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN: OnBarPress(*bar, lp); break;
     case WM_LBUTTONUP: OnBarRelease(*bar, lp); break;
     case WM_CAPTURECHANGED: OnBarCaptureChanged(*bar); break;
+    case WM_GETOBJECT:
+        if (const LRESULT object = OnBarGetObject(*bar, wp, lp)) return object;
+        break;
+    case WM_SETFOCUS:
+        NotifyFocus(w);
+        Invalidate(*bar); // its focus cue, where cues show
+        break;
+    case WM_KILLFOCUS: Invalidate(*bar); break;
+    case WM_UPDATEUISTATE:
+        OnUpdateUiState(wp);
+        Invalidate(*bar);
+        break;
     default: break;
     }
     return DefWindowProcA(w, msg, wp, lp);
@@ -207,7 +240,7 @@ LRESULT CALLBACK BarProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 PositionBar::PositionBar()
     : pen(nullptr), brush(nullptr), parent(nullptr), window(nullptr), baseMessage(0), track{},
       width(0), height(0), colour(CLR_INVALID), value(0), savedValue(-1), minimum(0), maximum(255),
-      dragging(0), metrics(kBarMetrics), dpi(kBaseDpi) {
+      dragging(0), metrics(kBarMetrics), dpi(kBaseDpi), name(nullptr) {
     if (barCount == 0) {
         RegisterControlClass(kBarClass);
         AcquireFonts();
@@ -258,7 +291,11 @@ void SetBarScale(PositionBar& bar, const RECT& rect, std::uint32_t dpi) {
 }
 
 void SetBarValueSilently(PositionBar& bar, std::int32_t value) {
-    bar.value = ClampBarValue(value, RangeOf(bar));
+    const std::int32_t clamped = ClampBarValue(value, RangeOf(bar));
+    const bool changed = clamped != bar.value;
+    bar.value = clamped;
     // A null window would make InvalidateRect repaint every window.
-    if (bar.window) Invalidate(bar);
+    if (!bar.window) return;
+    Invalidate(bar);
+    if (changed) NotifyValueChange(bar.window);
 }

@@ -24,6 +24,7 @@ struct PositionBar {
     std::uint8_t dragging;
     BarMetrics metrics; // the drawing at the bar's scale
     std::uint32_t dpi;  // that scale, which the bar font is made for
+    const char* name;   // what a screen reader calls it; the owner sets it
 
     PositionBar();  // registers the class and makes the bar font on the first
     ~PositionBar(); // lets the fonts go with the last
@@ -38,5 +39,6 @@ bool CreatePositionBar(PositionBar& bar, HWND parent, std::uint32_t baseMessage,
 // arrows, track, ring and font scaled, and the pointer mapping with them.
 void SetBarScale(PositionBar& bar, const RECT& rect, std::uint32_t dpi);
 
-// The owner's silent write: clamp to the range, no notification, repaint.
+// The owner's silent write: clamp to the range, no notification to the
+// parent, repaint; a screen reader hears of a change.
 void SetBarValueSilently(PositionBar& bar, std::int32_t value);

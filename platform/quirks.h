@@ -11,6 +11,10 @@ struct Quirks {
     // pointer's own reports of elsewhere are ignored. 0: the pointer is where
     // it was sent at once.
     std::uint32_t nudgeSettleMs;
+    // With no button held, the echo comes from the program whose window is
+    // under the pointer, at any time, and leaves the reported place where the
+    // nudge left it: a report of exactly that place is the echo too.
+    bool staleNudgeEcho;
     // SetCursorPos also ends the X server's hold on the pointer that the
     // press began: until the pick ends, moves and the button's release go to
     // the window under the pointer, not to the eyedropper holding the
@@ -23,8 +27,8 @@ struct Quirks {
     bool readBackAfterRender;
 };
 
-constexpr Quirks kWindowsQuirks{0, false, false};
-constexpr Quirks kWineQuirks{300, true, true};
+constexpr Quirks kWindowsQuirks{0, false, false, false};
+constexpr Quirks kWineQuirks{300, true, true, true};
 
 // Decided once, at the first call: Wine's ntdll exports wine_get_version,
 // Windows' does not.

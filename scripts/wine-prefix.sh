@@ -11,7 +11,7 @@
 set -euo pipefail
 prefix=$(realpath -m "$1") # Wine takes absolute prefixes only
 dpi=${2:-96}
-version="4 $dpi" # raise when the settings below change
+version="5 $dpi" # raise when the settings below change
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 marker=$prefix/.tintwell-ready
 [ -f "$marker" ] && [ "$(cat "$marker")" = "$version" ] && exit 0
@@ -28,6 +28,11 @@ done
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Tintwell /d 1024x768 /f >/dev/null 2>&1
 # Our labels and bars ask for Arial; Liberation Sans draws with its metrics.
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f >/dev/null 2>&1
+# Keyboard cues hidden until the keyboard moves the focus, as Windows has
+# them out of the box: Wine's own default shows them always (the 0x20 bit of
+# the mask's first byte).
+wine reg add 'HKCU\Control Panel\Desktop' /v UserPreferencesMask /t REG_BINARY \
+    /d 1000028012000000 /f >/dev/null 2>&1
 # Wine has one scale for every monitor, the screen's dots per inch.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wineserver -w

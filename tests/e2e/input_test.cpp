@@ -1,5 +1,5 @@
 // The main window's input: palette clicks, typed hexadecimal text, the Copy
-// button and its menu, Tab, and the "Auto apply" check box.
+// button and its menu, and the "Auto apply" check box.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -336,16 +336,7 @@ TEST_F(CopyMenu, EscOrAClickElsewhereClosesItAndCopiesNothing) {
     EXPECT_EQ("stale", text);
 }
 
-// ---- Tab and the check box ------------------------------------------------------------
-
-TEST_F(Input, TabLeavesTheFocusInTheEditBox) {
-    ASSERT_TRUE(Type("12"));
-    e2e::KeyPress(VK_TAB);
-    // Typed after the Tab: only reaches the text while the edit box has the focus.
-    e2e::TypeText("3");
-    EXPECT_TRUE(TextBecomes("123"));
-    EXPECT_EQ(edit, app.Focus());
-}
+// ---- The check box ------------------------------------------------------------
 
 TEST_F(Input, AutoApplyCheckBoxTogglesOnClickAndIsSaved) {
     ASSERT_EQ(BST_CHECKED, SendMessageA(autoApplyBox, BM_GETCHECK, 0, 0));

@@ -261,6 +261,8 @@ class Recolour : public e2e::AppTest {
         return SendMessageA(autoApply, BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
 
+    void NudgedPickChoosesTheColumn(bool keyboard);
+
     TargetWindow target;
     HWND autoApply = nullptr;
 };
@@ -406,22 +408,34 @@ TEST_F(Recolour, ClosingWhileRecolouringEndsCleanly) {
     EXPECT_GT(std::strtoul(fps.c_str(), nullptr, 10), 0ul) << "AvgFPS=" << fps;
 }
 
-// Arrow keys nudge the pick-window eyedropper's pointer too: the release
-// chooses the column it was nudged to, and a colour change recolours that
-// column alone.
-TEST_F(Recolour, NudgedReleaseChoosesTheColumnUnderThePointer) {
+// Arrow keys nudge the pick-window eyedropper's pointer too: the release, or
+// in a pick begun with Space the Enter key, chooses the column it was nudged
+// to, and a colour change recolours that column alone.
+void Recolour::NudgedPickChoosesTheColumn(bool keyboard) {
     const e2e::StripesWindow stripes(POINT{300, 150}, 40, 60);
     ASSERT_TRUE(stripes.Shown()) << "the stripes did not show their colours";
     ASSERT_TRUE(app.Activate());
-    ASSERT_TRUE(BeginPick()) << "the press did not begin a pick";
-    EXPECT_NE(nullptr, app.Loupe()) << "no loupe for the pick-window eyedropper";
     const HWND box = app.ChildAt("zPickColor", kPickWindow);
-    ASSERT_TRUE(WaitUntil([&] { return app.Focus() == box; }, 3000));
-    ASSERT_TRUE(HoverAt(stripes.Column(10), e2e::StripesWindow::Colour(10))) << SwatchReport();
+    if (keyboard) {
+        ASSERT_TRUE(e2e::MouseMove(stripes.Column(10).x, stripes.Column(10).y));
+        e2e::KeyChord({VK_SHIFT, VK_TAB}); // from the edit box, round to the last control
+        ASSERT_TRUE(app.FocusBecomes(box));
+        e2e::KeyPress(VK_SPACE);
+        ASSERT_TRUE(WaitUntil([&] { return app.Capture() == box; })) << "Space began no pick";
+        ASSERT_TRUE(SwatchShows(ShownAs(e2e::StripesWindow::Colour(10)))) << SwatchReport();
+    } else {
+        ASSERT_TRUE(BeginPick()) << "the press did not begin a pick";
+        ASSERT_TRUE(WaitUntil([&] { return app.Focus() == box; }, 3000));
+        ASSERT_TRUE(HoverAt(stripes.Column(10), e2e::StripesWindow::Colour(10))) << SwatchReport();
+    }
+    EXPECT_NE(nullptr, app.Loupe()) << "no loupe for the pick-window eyedropper";
     for (int i = 0; i < 3; ++i)
         e2e::KeyPress(VK_RIGHT);
     ASSERT_TRUE(SwatchShows(ShownAs(e2e::StripesWindow::Colour(13)))) << SwatchReport();
-    e2e::MouseUpHere();
+    if (keyboard)
+        e2e::KeyPress(VK_RETURN);
+    else
+        e2e::MouseUpHere();
     ASSERT_TRUE(SwatchShows(0x00FFFFFF)) << SwatchReport();
 
     ASSERT_TRUE(Type("1E90FF"));
@@ -437,6 +451,14 @@ TEST_F(Recolour, NudgedReleaseChoosesTheColumnUnderThePointer) {
         return wrong.empty();
     };
     EXPECT_TRUE(WaitUntil(onlyColumn13, 8000)) << "columns not as expected:" << wrong;
+}
+
+TEST_F(Recolour, NudgedReleaseChoosesTheColumnUnderThePointer) {
+    NudgedPickChoosesTheColumn(false);
+}
+
+TEST_F(Recolour, AKeyboardPickChoosesTheNudgedColumn) {
+    NudgedPickChoosesTheColumn(true);
 }
 
 // A wide window painted in the picked colour alone, below Tintwell's window,

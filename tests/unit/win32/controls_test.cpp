@@ -1,8 +1,13 @@
-// Arrow-key nudges during a pick on the real platform, as Windows and as Wine:
-// where the pointer goes, and what each side trusts about where it is.
+// Our controls on the real platform: arrow-key nudges during a pick, as
+// Windows and as Wine (where the pointer goes, and what each side trusts about
+// where it is), and what a bar tells screen readers.
 #include "controls/pick_control.h"
+#include "controls/position_bar.h"
 #include "tests/unit/win32/both_platforms.h"
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -58,9 +63,15 @@ TEST_P(Nudge, AnArrowMovesThePointerAPixelAndOnlyWineWaitsForItToSettle) {
         EXPECT_TRUE(Same(at, before)) << "Windows' pick is where the pointer is";
     }
 
-    // Once settled, Wine's watch follows the pointer again.
+    // Once settled, Wine's watch follows the pointer again, but for a report
+    // of the very place the last nudge left, which is its stale echo.
     pick.nudge.tick -= 1000;
     EXPECT_FALSE(IsNudgeEcho(pick, POINT{200, 300}));
+    EXPECT_EQ(IsNudgeEcho(pick, POINT{201, 300}), AsWine());
+    ForgetNudge(pick); // the next pick: that echo may still come
+    EXPECT_EQ(IsNudgeEcho(pick, POINT{201, 300}), AsWine());
+    PointerMovedItself(pick); // until the pointer has been elsewhere
+    EXPECT_FALSE(IsNudgeEcho(pick, POINT{201, 300}));
 }
 
 TEST_P(Nudge, ShiftMovesTenAndTheScreensEdgeStopsIt) {
@@ -78,4 +89,49 @@ TEST_P(Nudge, ShiftMovesTenAndTheScreensEdgeStopsIt) {
         << "to " << to.x << "," << to.y;
     EXPECT_FALSE(IsNudgeKey(VK_HOME));
     EXPECT_FALSE(NudgePointer(pick, VK_HOME, &to));
+}
+
+namespace {
+
+std::vector<DWORD> barEvents;
+HWND eventBar;
+
+void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                         DWORD) {
+    if (window == eventBar && object == OBJID_CLIENT && child == CHILDID_SELF)
+        barEvents.push_back(event);
+}
+
+} // namespace
+
+// Out-of-context events do not reach another process under Wine: heard here.
+TEST(BarEvents, ABarTellsOfTheFocusAndOfEveryChangeOfItsValue) {
+    HWND parent = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 600, 500,
+                                  160, 30, nullptr, nullptr, nullptr, nullptr);
+    PositionBar bar;
+    ASSERT_TRUE(CreatePositionBar(bar, parent, WM_APP, RECT{0, 0, 150, 18}, 0x0000FF));
+    eventBar = bar.window;
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, OnWinEvent,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(nullptr, hook);
+    SetFocus(bar.window);
+    SetBarValueSilently(bar, 10);
+    SetBarValueSilently(bar, 10); // no change, nothing to tell
+    SendMessageA(bar.window, WM_KEYDOWN, VK_RIGHT, 0);
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (barEvents.size() < 3 && GetTickCount() - start < 2000) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(1);
+    }
+    UnhookWinEvent(hook);
+    DestroyWindow(parent);
+    std::vector<DWORD> values;
+    for (DWORD e : barEvents)
+        if (e != EVENT_OBJECT_FOCUS) values.push_back(e);
+    EXPECT_NE(barEvents.end(), std::find(barEvents.begin(), barEvents.end(), EVENT_OBJECT_FOCUS));
+    EXPECT_EQ((std::vector<DWORD>{EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE}), values);
+    EXPECT_EQ(11, bar.value);
 }

@@ -1,0 +1,284 @@
+// The whole tool from the keyboard, and as a screen reader reads it.
+#include <gtest/gtest.h>
+
+#include <oleacc.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using namespace e2e::expected;
+using e2e::HexText;
+using e2e::StripesWindow;
+
+// Where Tab takes the focus, round.
+const struct {
+    const char* className;
+    RECT rect;
+} kTabOrder[] = {
+    {"Edit", kEdit},
+    {"Button", kCopyButton},
+    {"zPositionBar", kRedBar},
+    {"zPositionBar", kGreenBar},
+    {"zPositionBar", kBlueBar},
+    {"zPositionBar", kBrightnessBar},
+    {"Button", kAutoApply},
+    {"Button", kCloseButton},
+    {"zPickColor", kPickColour},
+    {"zPickColor", kPickWindow},
+};
+constexpr int kStops = sizeof kTabOrder / sizeof kTabOrder[0];
+constexpr int kCopy = 1, kRed = 2, kAutoApplyStop = 6, kClose = 7, kPickColourStop = 8;
+
+class Keyboard : public e2e::AppTest {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(Launch()) << "Tintwell did not show its main window";
+        ASSERT_TRUE(app.Activate());
+        ASSERT_TRUE(app.FocusBecomes(edit));
+    }
+    HWND Stop(int i) const {
+        return Child(kTabOrder[(i + kStops) % kStops].className,
+                     kTabOrder[(i + kStops) % kStops].rect);
+    }
+    // Tab, or Shift+Tab; true once stop i has the focus.
+    bool TabTo(int i, bool forward = true) const {
+        if (forward)
+            e2e::KeyPress(VK_TAB);
+        else
+            e2e::KeyChord({VK_SHIFT, VK_TAB});
+        return app.FocusBecomes(Stop(i));
+    }
+    // Every pixel of the red bar's client area.
+    std::vector<COLORREF> RedBarPixels() const {
+        const RECT r = RedBarClient();
+        const e2e::ScreenImage image(r);
+        std::vector<COLORREF> pixels;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                pixels.push_back(image.At(x, y));
+        return pixels;
+    }
+    RECT RedBarClient() const {
+        return OnScreen(RECT{kRedBar.left + kBarEdge, kRedBar.top + kBarEdge,
+                             kRedBar.right - kBarEdge, kRedBar.bottom - kBarEdge});
+    }
+};
+
+// Tab and Shift+Tab go round every control in order. A bar a mouse user
+// clicks looks as it always did; reached by Tab it shows the focus rectangle
+// round its client area, and its arrow keys work. Space acts on the check
+// box and the buttons.
+TEST_F(Keyboard, TabGoesRoundBothWaysAndShowsTheFocusAMouseUserNeverSees) {
+    ASSERT_TRUE(app.Settle());
+    const std::vector<COLORREF> unfocused = RedBarPixels();
+    const RECT bar = RedBarClient();
+    e2e::Click(bar.left + kTrackLeft + kTrackWidth, bar.top + kBarMiddleY); // at 255, as it is
+    ASSERT_TRUE(app.FocusBecomes(Stop(kRed)));
+    ASSERT_TRUE(app.Settle());
+    EXPECT_TRUE(RedBarPixels() == unfocused) << "a click drew a focus mark";
+
+    for (int i = kRed + 1; i <= kRed + kStops; ++i)
+        ASSERT_TRUE(TabTo(i)) << "Tab to stop " << i % kStops;
+    for (int i = kRed - 1; i >= kRed - kStops; --i)
+        ASSERT_TRUE(TabTo(i, false)) << "Shift+Tab to stop " << (i + kStops) % kStops;
+    std::vector<COLORREF> cued;
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (cued = RedBarPixels()) != unfocused; }))
+        << "no focus rectangle on the bar reached by Tab";
+    const int width = bar.right - bar.left, height = bar.bottom - bar.top;
+    for (int i = 0; i < int(cued.size()); ++i) {
+        const int x = i % width, y = i / width;
+        const bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+        ASSERT_TRUE(edge || cued[i] == unfocused[i])
+            << "changed inside the bar at " << x << "," << y;
+    }
+    e2e::KeyPress(VK_LEFT);
+    EXPECT_TRUE(TextBecomes("FEFFFF"));
+
+    for (int i = kRed + 1; i <= kAutoApplyStop; ++i)
+        ASSERT_TRUE(TabTo(i));
+    e2e::KeyPress(VK_SPACE);
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        return SendMessageA(Stop(kAutoApplyStop), BM_GETCHECK, 0, 0) == BST_UNCHECKED;
+    })) << "Space did not turn the check box";
+    for (int i = kAutoApplyStop + 1; i <= kStops + kCopy; ++i)
+        ASSERT_TRUE(TabTo(i));
+    ASSERT_TRUE(e2e::SetClipboardText("stale"));
+    e2e::KeyPress(VK_SPACE);
+    std::string copied;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ClipboardText(&copied) && copied == "FEFFFF"; }))
+        << "Space on Copy copied \"" << copied << "\"";
+    for (int i = kStops + kCopy - 1; i >= kClose; --i)
+        ASSERT_TRUE(TabTo(i, false));
+    e2e::KeyPress(VK_SPACE);
+    DWORD code = 1;
+    ASSERT_TRUE(app.WaitForExit(5000, &code)) << "Space on Close did not close";
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ("0", e2e::IniValue(app.IniLines(), "Auto apply"));
+}
+
+// Space on the focused eyedropper picks where the pointer is: the arrows
+// nudge, Enter takes the pixel; Esc cancels and leaves Tintwell open; the
+// mouse moves the pick too, and a click elsewhere cancels it.
+TEST_F(Keyboard, TheEyedropperPicksFromTheKeyboard) {
+    const StripesWindow stripes(POINT{420, 540}, 40, 60);
+    ASSERT_TRUE(stripes.Shown());
+    auto text = [](int column) { return HexText(StripesWindow::ShownColour(column)); };
+    ASSERT_TRUE(e2e::MouseMove(stripes.Column(10).x, stripes.Column(10).y));
+    ASSERT_TRUE(TabTo(kPickColourStop + 1, false));
+    ASSERT_TRUE(TabTo(kPickColourStop, false));
+    const HWND box = Stop(kPickColourStop);
+    auto picking = [&](bool on) {
+        return e2e::WaitUntil([&] { return (app.Capture() == box) == on; });
+    };
+
+    e2e::KeyPress(VK_SPACE);
+    ASSERT_TRUE(picking(true)) << "Space began no pick";
+    EXPECT_TRUE(TextBecomes(text(10)));
+    EXPECT_NE(nullptr, app.Loupe());
+    e2e::KeyPress(VK_RIGHT);
+    e2e::KeyPress(VK_RIGHT);
+    EXPECT_TRUE(TextBecomes(text(12)));
+    e2e::KeyPress(VK_RETURN);
+    ASSERT_TRUE(picking(false)) << "Enter did not end the pick";
+    EXPECT_TRUE(TextBecomes(text(12)));
+    EXPECT_EQ(box, app.Focus());
+
+    e2e::KeyPress(VK_SPACE);
+    ASSERT_TRUE(picking(true));
+    e2e::KeyPress(VK_RIGHT);
+    EXPECT_TRUE(TextBecomes(text(13)));
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(picking(false));
+    EXPECT_TRUE(TextBecomes(text(12))) << "Esc did not put the colour back";
+    EXPECT_TRUE(app.Running());
+
+    e2e::KeyPress(VK_SPACE);
+    ASSERT_TRUE(picking(true));
+    ASSERT_TRUE(e2e::MouseMove(stripes.Column(20).x, stripes.Column(20).y));
+    EXPECT_TRUE(TextBecomes(text(20))) << "the pointer moved by the mouse was not followed";
+    e2e::Click(stripes.Column(30).x, stripes.Column(30).y);
+    EXPECT_TRUE(picking(false)) << "a click elsewhere did not end the pick";
+    EXPECT_TRUE(TextBecomes(text(12))) << "a click elsewhere did not cancel";
+}
+
+// ---- Screen readers ----------------------------------------------------------
+
+class Accessible {
+  public:
+    explicit Accessible(HWND window) {
+        AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                   reinterpret_cast<void**>(&object_));
+    }
+    ~Accessible() {
+        if (object_) object_->Release();
+    }
+    Accessible(const Accessible&) = delete;
+    Accessible& operator=(const Accessible&) = delete;
+    bool Found() const { return object_ != nullptr; }
+
+    std::string Name() const { return Text(&IAccessible::get_accName); }
+    std::string Value() const { return Text(&IAccessible::get_accValue); }
+    std::string Description() const { return Text(&IAccessible::get_accDescription); }
+    std::string DefaultAction() const { return Text(&IAccessible::get_accDefaultAction); }
+    long Role() const { return Number(&IAccessible::get_accRole); }
+    long State() const { return Number(&IAccessible::get_accState); }
+    bool DoDefaultAction() const {
+        return object_ && SUCCEEDED(object_->accDoDefaultAction(Self()));
+    }
+
+  private:
+    static VARIANT Self() {
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        return self;
+    }
+    std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const {
+        BSTR text = nullptr;
+        if (!object_ || (object_->*get)(Self(), &text) != S_OK || !text) return "<none>";
+        const std::string ascii(text, text + SysStringLen(text));
+        SysFreeString(text);
+        return ascii;
+    }
+    long Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) const {
+        VARIANT v;
+        VariantInit(&v);
+        if (!object_ || (object_->*get)(Self(), &v) != S_OK || v.vt != VT_I4) return -1;
+        return v.lVal;
+    }
+
+    IAccessible* object_ = nullptr;
+};
+
+class ScreenReader : public Keyboard {
+  protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        Keyboard::SetUp();
+    }
+    void TearDown() override { CoUninitialize(); }
+};
+
+// From this process, as a screen reader asks: the bars are sliders named by
+// their colour with their value, which follows the colour; the eyedroppers
+// buttons that say how to use them and pick from the keyboard as their
+// default action; the edit box is named "Hex color"; the standard controls
+// keep their names.
+TEST_F(ScreenReader, EveryControlSaysWhatItIsAndTheBarsTheirValues) {
+    const struct {
+        int stop;
+        long role; // 0: the system's
+        const char* name;
+        const char* value; // nullptr: not checked
+    } controls[] = {
+        {0, 0, "Hex color", "FFFFFF"},
+        {kCopy, 0, "Copy", nullptr},
+        {kRed, ROLE_SYSTEM_SLIDER, "Red", "255"},
+        {3, ROLE_SYSTEM_SLIDER, "Green", "255"},
+        {4, ROLE_SYSTEM_SLIDER, "Blue", "255"},
+        {5, ROLE_SYSTEM_SLIDER, "Brightness", "765"},
+        {kAutoApplyStop, 0, "Auto apply", nullptr},
+        {kClose, 0, "Close", nullptr},
+        {kPickColourStop, ROLE_SYSTEM_PUSHBUTTON, "Pick color", nullptr},
+        {9, ROLE_SYSTEM_PUSHBUTTON, "Pick window", nullptr},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.name);
+        const Accessible object(Stop(c.stop));
+        ASSERT_TRUE(object.Found());
+        EXPECT_EQ(c.name, object.Name());
+        if (c.role) {
+            EXPECT_EQ(c.role, object.Role());
+            EXPECT_EQ(STATE_SYSTEM_FOCUSABLE, object.State());
+        }
+        if (c.value) {
+            EXPECT_EQ(c.value, object.Value());
+        }
+        if (c.role == ROLE_SYSTEM_PUSHBUTTON) {
+            EXPECT_NE(std::string::npos, object.Description().find("Esc")) << object.Description();
+            EXPECT_EQ("Pick", object.DefaultAction());
+        }
+    }
+
+    ASSERT_TRUE(Type("102030"));
+    const char* const values[] = {"16", "32", "48", "96"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(values[i], Accessible(Stop(kRed + i)).Value()) << "bar " << i;
+    ASSERT_TRUE(TabTo(kCopy));
+    ASSERT_TRUE(TabTo(kRed));
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED, Accessible(Stop(kRed)).State());
+
+    const Accessible eyedropper(Stop(kPickColourStop));
+    ASSERT_TRUE(eyedropper.DoDefaultAction());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return app.Capture() == Stop(kPickColourStop); }))
+        << "the default action began no pick";
+    e2e::KeyPress(VK_ESCAPE);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return app.Capture() == nullptr; }));
+    EXPECT_TRUE(app.Running());
+}
+
+} // namespace
