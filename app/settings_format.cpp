@@ -1,32 +1,15 @@
 #include "app/settings_format.h"
+#include "platform/decimal.h"
 #include <cstring>
 #include <cwchar>
 
 namespace {
 
-// Decimal text as "%lu" and "%ld" give it; no printf, which would bring the
-// whole formatting machinery into the program.
-char* PutUnsigned(char* out, std::uint32_t v) {
-    char digits[10];
-    int n = 0;
-    do {
-        digits[n++] = char('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    while (n > 0)
-        *out++ = digits[--n];
-    *out = '\0';
-    return out;
-}
-
-void PutSigned(char* out, std::int32_t v) {
-    if (v < 0) *out++ = '-';
-    PutUnsigned(out, v < 0 ? 0u - std::uint32_t(v) : std::uint32_t(v));
-}
-
 void Put(SettingsEntry& e, const char* key, std::int32_t value) {
-    std::strncpy(e.key, key, sizeof e.key - 1);
-    e.key[sizeof e.key - 1] = '\0';
+    std::size_t i = 0;
+    for (; key[i] != '\0' && i + 1 < sizeof e.key; ++i)
+        e.key[i] = key[i];
+    e.key[i] = '\0';
     PutSigned(e.value, value);
 }
 

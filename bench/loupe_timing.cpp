@@ -7,6 +7,7 @@
 #include "controls/loupe.h"
 #include "controls/loupe_math.h"
 #include "controls/pick_control.h"
+#include "platform/bitmaps.h"
 #include "platform/instance.h"
 
 #include <windows.h>
@@ -34,17 +35,7 @@ void Pump() {
 // The plain read a step must be measured against.
 class PlainRead {
   public:
-    explicit PlainRead(int side) : side_(side) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = side;
-        info.bmiHeader.biHeight = -side;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        dib_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    }
+    explicit PlainRead(int side) : side_(side), dib_(MakeTopDownDib32(side, side, &bits_)) {}
     ~PlainRead() { DeleteObject(dib_); }
     void Read() {
         HDC screen = GetDC(nullptr);
@@ -59,6 +50,7 @@ class PlainRead {
 
   private:
     int side_;
+    std::uint32_t* bits_ = nullptr;
     HBITMAP dib_;
 };
 

@@ -1,5 +1,6 @@
 #include "colour/colour_formats.h"
 #include "colour/hex_text.h"
+#include "platform/decimal.h"
 
 namespace {
 
@@ -28,14 +29,9 @@ class TextBuilder {
         return *this;
     }
     TextBuilder& operator<<(std::uint32_t value) {
-        char digits[11];
-        char* first = digits + sizeof digits - 1;
-        *first = '\0';
-        do {
-            *--first = char('0' + value % 10);
-            value /= 10;
-        } while (value != 0);
-        return *this << first;
+        char digits[12];
+        PutUnsigned(digits, value);
+        return *this << digits;
     }
 
   private:

@@ -1,6 +1,7 @@
 #include "controls/loupe.h"
 #include "controls/loupe_math.h"
 #include "controls/pick_control.h"
+#include "platform/bitmaps.h"
 #include "platform/fonts.h"
 #include "platform/instance.h"
 #include "platform/screen.h"
@@ -53,16 +54,7 @@ LoupeLayout Layout() {
 bool ReserveBuffer(Size32 size) {
     if (buffer && size.width <= bufferSize.width && size.height <= bufferSize.height) return true;
     if (buffer) DeleteObject(buffer);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.width;
-    info.bmiHeader.biHeight = -size.height; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    buffer = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bufferBits = static_cast<Packed*>(bits);
+    buffer = MakeTopDownDib32(size.width, size.height, &bufferBits);
     bufferSize = buffer ? size : Size32{0, 0};
     return buffer != nullptr;
 }
@@ -83,21 +75,24 @@ void PaintText(HDC dc, const LoupeLayout& l) {
     SelectObject(dc, old);
 }
 
+// The picture, drawn whole in the buffer and copied to the window in one piece.
+void Draw(HDC dc) {
+    const LoupeLayout l = Layout();
+    if (!picture || !ReserveBuffer(l.size)) return;
+    GdiFlush(); // the text of the last drawing is in the bits before they are written
+    RenderLoupe(picture->sampleBits, kLargestLoupeCount, picture->sampleCount, l, bufferBits,
+                bufferSize.width);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, buffer);
+    PaintText(memory, l);
+    BitBlt(dc, 0, 0, l.size.width, l.size.height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
 void OnLoupePaint() {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(loupe, &ps);
-    const LoupeLayout l = Layout();
-    if (picture && ReserveBuffer(l.size)) {
-        GdiFlush(); // the text of the last paint is in the bits before they are written
-        RenderLoupe(picture->sampleBits, kLargestLoupeCount, picture->sampleCount, l, bufferBits,
-                    bufferSize.width);
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, buffer);
-        PaintText(memory, l);
-        BitBlt(dc, 0, 0, l.size.width, l.size.height, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-    }
+    Draw(BeginPaint(loupe, &ps));
     EndPaint(loupe, &ps);
 }
 
@@ -180,8 +175,10 @@ void ShowLoupe(const PickControl& pick, POINT at) {
     const Drawn now{pick.sampleHash, level, pick.sampleCount > 0 ? pick.samplePoint : at,
                     pick.sampleColour, pick.dpi};
     if (!showing || moved || !(now == drawn)) {
-        InvalidateRect(loupe, nullptr, FALSE);
-        UpdateWindow(loupe);
+        // At once, and without the round trips of a paint message.
+        HDC dc = GetDC(loupe);
+        Draw(dc);
+        ReleaseDC(loupe, dc);
     }
     placed = to;
     drawn = now;

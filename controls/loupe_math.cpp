@@ -1,24 +1,11 @@
 #include "controls/loupe_math.h"
 #include "colour/hex_text.h"
+#include "platform/decimal.h"
 
 namespace {
 
 constexpr std::int32_t kGridFrom = 6;    // a block at 100 % that a grid line begins to help
 constexpr std::int32_t kTextHeight = 16; // at 100 %
-
-char* PutInt(char* out, std::int32_t v) {
-    if (v < 0) *out++ = '-';
-    std::uint32_t u = v < 0 ? 0u - std::uint32_t(v) : std::uint32_t(v);
-    char digits[10];
-    int n = 0;
-    do {
-        digits[n++] = char('0' + u % 10);
-        u /= 10;
-    } while (u != 0);
-    while (n > 0)
-        *out++ = digits[--n];
-    return out;
-}
 
 bool Inside(const Rect32& r, const Rect32& in) {
     return r.left >= in.left && r.top >= in.top && r.right <= in.right && r.bottom <= in.bottom;
@@ -52,10 +39,10 @@ void LoupeText(ColorRef colour, Point32 at, char (&out)[kLoupeTextSize]) {
         *p++ = *h;
     *p++ = ' ';
     *p++ = ' ';
-    p = PutInt(p, at.x);
+    p = PutSigned(p, at.x);
     *p++ = ',';
     *p++ = ' ';
-    p = PutInt(p, at.y);
+    p = PutSigned(p, at.y);
     *p = '\0';
 }
 

@@ -5,6 +5,7 @@
 #include "controls/control_class.h"
 #include "controls/loupe.h"
 #include "controls/loupe_math.h"
+#include "platform/bitmaps.h"
 #include "platform/instance.h"
 #include "platform/scale.h"
 #include "platform/screen.h"
@@ -34,17 +35,7 @@ void SendPickState(PickControl& pick, WPARAM state) {
 // screen's depth: a 16-bit screen's pixels come back exactly as shown, where a
 // bitmap compatible with it would be read back as 5-5-5.
 void MakeSampleBitmap(PickControl& pick, HDC screen) {
-    BITMAPINFO info{};
-    BITMAPINFOHEADER& h = info.bmiHeader;
-    h.biSize = sizeof h;
-    h.biWidth = kLargestLoupeCount;
-    h.biHeight = -kLargestLoupeCount; // top row first
-    h.biPlanes = 1;
-    h.biBitCount = 32;
-    h.biCompression = BI_RGB;
-    void* bits = nullptr;
-    pick.sampleBitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    pick.sampleBits = static_cast<std::uint32_t*>(bits);
+    pick.sampleBitmap = MakeTopDownDib32(kLargestLoupeCount, kLargestLoupeCount, &pick.sampleBits);
     pick.bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
 }
 

@@ -1,6 +1,7 @@
 #include "controls/position_bar.h"
 #include "controls/accessible.h"
 #include "controls/keyboard_cues.h"
+#include "platform/decimal.h"
 #include "platform/fonts.h"
 #include "platform/instance.h"
 #include "controls/control_class.h"
@@ -196,7 +197,7 @@ PositionBar* BarOf(HWND w) {
 bool BarValueText(HWND w, char (&out)[16]) {
     const PositionBar* bar = BarOf(w);
     if (!bar) return false;
-    wsprintfA(out, "%ld", long(bar->value));
+    PutSigned(out, bar->value);
     return true;
 }
 

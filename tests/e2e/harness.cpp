@@ -136,22 +136,28 @@ void RemoveDirectoryTree(const std::wstring& dir) {
     RemoveDirectoryW(Unlimited(dir).c_str());
 }
 
-struct FindMain {
+// A top-level window of a process, by its class.
+struct FindWindowOf {
     DWORD processId;
+    const char* className;
     HWND found;
 };
 
-BOOL CALLBACK FindMainProc(HWND window, LPARAM param) {
-    auto* find = reinterpret_cast<FindMain*>(param);
+BOOL CALLBACK FindWindowOfProc(HWND window, LPARAM param) {
+    auto* find = reinterpret_cast<FindWindowOf*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     char cls[64] = "";
     GetClassNameA(window, cls, sizeof cls);
-    if (pid == find->processId && std::strcmp(cls, "Tintwell") == 0) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (pid != find->processId || std::strcmp(cls, find->className) != 0) return TRUE;
+    find->found = window;
+    return FALSE;
+}
+
+HWND WindowOf(DWORD processId, const char* className) {
+    FindWindowOf find{processId, className, nullptr};
+    EnumWindows(FindWindowOfProc, reinterpret_cast<LPARAM>(&find));
+    return find.found;
 }
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
@@ -723,9 +729,7 @@ bool Tintwell::Start(const LaunchOptions& options) {
     WaitForInputIdle(process_.hProcess, 10000);
     const bool found = WaitUntil(
         [this] {
-            FindMain find{process_.dwProcessId, nullptr};
-            EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&find));
-            window_ = find.found;
+            window_ = WindowOf(process_.dwProcessId, "Tintwell");
             return window_ && IsWindowVisible(window_);
         },
         10000);
@@ -833,27 +837,9 @@ HWND Tintwell::Active() const {
     return ThreadInfo().hwndActive;
 }
 
-namespace {
-struct FindLoupe {
-    DWORD processId;
-    HWND found;
-};
-BOOL CALLBACK FindLoupeProc(HWND window, LPARAM param) {
-    auto* find = reinterpret_cast<FindLoupe*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char cls[64] = "";
-    GetClassNameA(window, cls, sizeof cls);
-    if (pid != find->processId || std::strcmp(cls, expected::kLoupeClass) != 0) return TRUE;
-    find->found = IsWindowVisible(window) ? window : nullptr;
-    return FALSE;
-}
-} // namespace
-
 HWND Tintwell::Loupe() const {
-    FindLoupe find{process_.dwProcessId, nullptr};
-    EnumWindows(FindLoupeProc, reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    const HWND loupe = WindowOf(process_.dwProcessId, expected::kLoupeClass);
+    return loupe && IsWindowVisible(loupe) ? loupe : nullptr;
 }
 
 RECT Tintwell::LoupeRect() const {

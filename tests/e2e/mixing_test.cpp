@@ -112,36 +112,6 @@ TEST_F(Mixing, AClickOnTheRedTrackSetsTheRedByteAndKeysStepIt) {
     }
 }
 
-struct BarCase {
-    const char* name;
-    RECT rect;
-    int byte; // which byte of the text the bar drives
-};
-
-TEST_F(Mixing, KeysStepTheGreenAndBlueBarsInTheirOwnByte) {
-    const BarCase bars[] = {
-        {"green", kGreenBar, 1},
-        {"blue", kBlueBar, 2},
-    };
-    for (const BarCase& c : bars) {
-        SCOPED_TRACE(c.name);
-        ClickBar(c.rect, 14); // the second column of the track gives 2
-        ASSERT_TRUE(e2e::WaitUntil([&] { return ByteOf(Text(), c.byte) == 2; }));
-        struct {
-            WORD key;
-            int expected;
-        } steps[] = {{VK_LEFT, 1}, {VK_UP, 1}, {VK_PRIOR, 33}, {VK_HOME, 0}, {VK_END, 255}};
-        for (const auto& step : steps) {
-            e2e::KeyPress(step.key);
-            e2e::WaitUntil([&] { return ByteOf(Text(), c.byte) == step.expected; });
-            app.Settle();
-            ASSERT_EQ(step.expected, ByteOf(Text(), c.byte)) << "text " << Text();
-        }
-    }
-    // Both bars ended at 255, and red was never touched.
-    EXPECT_TRUE(TextBecomes("FFFFFF"));
-}
-
 // Brown 100, 50, 0 with the bar at their sum 150. The pointer reaches only
 // every 6.375th value; at 210, 765 and 0 the results are known by hand. Every
 // position is checked against the shift computed from the snapshot taken when
