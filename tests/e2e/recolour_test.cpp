@@ -396,11 +396,15 @@ TEST_F(Recolour, ClosingWhileRecolouringEndsCleanly) {
         }
     });
     const bool typing = WaitUntil([&] { return Text() != "7FFFFF"; }, 5000);
+    const HWND foreground = GetForegroundWindow(), focus = app.Focus(),
+               bar = app.ChildAt("zPositionBar", kRedBar);
     DWORD code = 1;
     const bool exited = app.Close(10000, &code);
     stop.store(true);
     keys.join();
-    ASSERT_TRUE(typing) << "the keys did not change the colour";
+    ASSERT_TRUE(typing) << "the keys did not change the colour; the foreground window was "
+                        << foreground << " (Tintwell's " << app.Window() << "), the focus " << focus
+                        << " (the red bar " << bar << ")";
     ASSERT_TRUE(exited) << "Tintwell did not end";
     EXPECT_EQ(0u, code);
     EXPECT_TRUE(AwaitOwnColours()) << "the target keeps the recolouring after the exit";
