@@ -50,3 +50,9 @@ void SetPlatformQuirksForTest(const Quirks& quirks);
 //   let through where Windows refuses (app/settings.cpp).
 // - The settings file's path stops at MAX_PATH: Wine makes files with
 //   garbage names of a longer one (app/settings_format.h).
+// - Our controls keep the keyboard-cue state themselves: Wine keeps none
+//   (WM_QUERYUISTATE answers 0, WM_CHANGEUISTATE changes nothing); Windows'
+//   WM_UPDATEUISTATE is followed as well (controls/keyboard_cues.cpp).
+// - A window read for a recolour target first repaints what the loupe just
+//   covered, where window reads show the screen: Wine, and Windows without
+//   desktop composition (controls/loupe.cpp, AwaitRepaintUnderLoupe).

@@ -120,6 +120,30 @@ TEST_F(Keyboard, TabGoesRoundBothWaysAndShowsTheFocusAMouseUserNeverSees) {
     EXPECT_EQ("0", e2e::IniValue(app.IniLines(), "Auto apply"));
 }
 
+// Where the user has asked Windows to show keyboard cues always, a bar a
+// click focuses shows its focus rectangle at once.
+class AlwaysCued : public Keyboard {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(
+            SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(TRUE), 0));
+        Keyboard::SetUp();
+    }
+    void TearDown() override {
+        SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(FALSE), 0);
+    }
+};
+
+TEST_F(AlwaysCued, AClickedBarShowsItsFocusAtOnce) {
+    ASSERT_TRUE(app.Settle());
+    const std::vector<COLORREF> unfocused = RedBarPixels();
+    const RECT bar = RedBarClient();
+    e2e::Click(bar.left + kTrackLeft + kTrackWidth, bar.top + kBarMiddleY); // at 255, as it is
+    ASSERT_TRUE(app.FocusBecomes(Stop(kRed)));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return RedBarPixels() != unfocused; }))
+        << "no focus rectangle although the user asked for cues always";
+}
+
 // Space on the focused eyedropper picks where the pointer is: the arrows
 // nudge, Enter takes the pixel; Esc cancels and leaves Tintwell open; the
 // mouse moves the pick too, and a click elsewhere cancels it.
