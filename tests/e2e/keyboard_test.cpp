@@ -62,6 +62,16 @@ class Keyboard : public e2e::AppTest {
                 pixels.push_back(image.At(x, y));
         return pixels;
     }
+    // The red bar's pixels, then a click on it at its value (white: 255, the
+    // track's right end), which focuses it and moves nothing.
+    std::vector<COLORREF> ClickRedBarAsItIs() const {
+        EXPECT_TRUE(app.Settle());
+        const std::vector<COLORREF> before = RedBarPixels();
+        const RECT bar = RedBarClient();
+        e2e::Click(bar.left + kTrackLeft + kTrackWidth, bar.top + kBarMiddleY);
+        EXPECT_TRUE(app.FocusBecomes(Stop(kRed)));
+        return before;
+    }
     RECT RedBarClient() const {
         return OnScreen(RECT{kRedBar.left + kBarEdge, kRedBar.top + kBarEdge,
                              kRedBar.right - kBarEdge, kRedBar.bottom - kBarEdge});
@@ -73,11 +83,7 @@ class Keyboard : public e2e::AppTest {
 // round its client area, and its arrow keys work. Space acts on the check
 // box and the buttons.
 TEST_F(Keyboard, TabGoesRoundBothWaysAndShowsTheFocusAMouseUserNeverSees) {
-    ASSERT_TRUE(app.Settle());
-    const std::vector<COLORREF> unfocused = RedBarPixels();
-    const RECT bar = RedBarClient();
-    e2e::Click(bar.left + kTrackLeft + kTrackWidth, bar.top + kBarMiddleY); // at 255, as it is
-    ASSERT_TRUE(app.FocusBecomes(Stop(kRed)));
+    const std::vector<COLORREF> unfocused = ClickRedBarAsItIs();
     ASSERT_TRUE(app.Settle());
     EXPECT_TRUE(RedBarPixels() == unfocused) << "a click drew a focus mark";
 
@@ -88,6 +94,7 @@ TEST_F(Keyboard, TabGoesRoundBothWaysAndShowsTheFocusAMouseUserNeverSees) {
     std::vector<COLORREF> cued;
     ASSERT_TRUE(e2e::WaitUntil([&] { return (cued = RedBarPixels()) != unfocused; }))
         << "no focus rectangle on the bar reached by Tab";
+    const RECT bar = RedBarClient();
     const int width = bar.right - bar.left, height = bar.bottom - bar.top;
     for (int i = 0; i < int(cued.size()); ++i) {
         const int x = i % width, y = i / width;
@@ -135,11 +142,7 @@ class AlwaysCued : public Keyboard {
 };
 
 TEST_F(AlwaysCued, AClickedBarShowsItsFocusAtOnce) {
-    ASSERT_TRUE(app.Settle());
-    const std::vector<COLORREF> unfocused = RedBarPixels();
-    const RECT bar = RedBarClient();
-    e2e::Click(bar.left + kTrackLeft + kTrackWidth, bar.top + kBarMiddleY); // at 255, as it is
-    ASSERT_TRUE(app.FocusBecomes(Stop(kRed)));
+    const std::vector<COLORREF> unfocused = ClickRedBarAsItIs();
     EXPECT_TRUE(e2e::WaitUntil([&] { return RedBarPixels() != unfocused; }))
         << "no focus rectangle although the user asked for cues always";
 }
