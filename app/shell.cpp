@@ -13,12 +13,12 @@ HFONT controlFont;
 
 namespace {
 
-constexpr FontSpec kLabelFont{14, FW_NORMAL, true};
+constexpr FontStyle kLabelFont{14, FW_NORMAL, true};
 // Given none, the standard controls draw with the system font, which is right
 // at 100 % and cannot grow (a bitmap font: Wine keeps it at 16 pixels whatever
 // the scale). Anywhere else they get the dialogs' face, bold like the system
 // font, at the system font's height scaled.
-constexpr FontSpec kControlFont{16, FW_BOLD, false};
+constexpr FontStyle kControlFont{16, FW_BOLD, false};
 
 } // namespace
 

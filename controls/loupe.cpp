@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const char* kLoupeClass = "zLoupe";
-constexpr FontSpec kLoupeFont{12, FW_NORMAL, true};
+constexpr FontStyle kLoupeFont{12, FW_NORMAL, true};
 // The cross-hair reaches this far from its hot spot, at 100 %; the loupe keeps
 // clear of it and of the sampled square, and a little more.
 constexpr std::int32_t kCursorReach = 16, kGap = 4;

@@ -16,7 +16,7 @@ constexpr UINT kRepeatDelay = 500; // first repeat after a page press
 constexpr UINT kRepeatPeriod = 50;
 constexpr std::int32_t kKeyPage = 32;
 
-constexpr FontSpec kBarFont{18, FW_BOLD, true}; // the arrows
+constexpr FontStyle kBarFont{18, FW_BOLD, true}; // the arrows
 
 // Constant-initialised, so valid before the records' own (dynamic)
 // construction runs.

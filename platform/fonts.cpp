@@ -4,27 +4,27 @@
 namespace {
 
 struct CachedFont {
-    FontSpec spec;
+    FontStyle style;
     std::uint32_t dpi;
     HFONT font;
 };
 
-// A few specs at one or two scales at a time; constant-initialised, so it
+// A few styles at one or two scales at a time; constant-initialised, so it
 // works during the static construction of the controls.
 constexpr int kCacheSize = 16;
 CachedFont cache[kCacheSize];
 int cached = 0;
 int users = 0;
 
-bool SameSpec(const FontSpec& a, const FontSpec& b) {
+bool SameStyle(const FontStyle& a, const FontStyle& b) {
     return a.height == b.height && a.weight == b.weight && a.arial == b.arial;
 }
 
-HFONT MakeFont(const FontSpec& spec, std::uint32_t dpi) {
+HFONT MakeFont(const FontStyle& style, std::uint32_t dpi) {
     // Start from the system's own font, so every field we do not set matches
     // the system's controls.
     LOGFONTA lf{};
-    if (spec.arial) {
+    if (style.arial) {
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
         lf.lfQuality = PROOF_QUALITY;
         lstrcpynA(lf.lfFaceName, "Arial", LF_FACESIZE);
@@ -35,8 +35,8 @@ HFONT MakeFont(const FontSpec& spec, std::uint32_t dpi) {
         lf = metrics.lfMessageFont;
         lf.lfWidth = 0;
     }
-    lf.lfHeight = ScaleForDpi(spec.height, dpi);
-    lf.lfWeight = spec.weight;
+    lf.lfHeight = ScaleForDpi(style.height, dpi);
+    lf.lfWeight = style.weight;
     return CreateFontIndirectA(&lf);
 }
 
@@ -60,14 +60,14 @@ bool Any(const CachedFont&, std::uint32_t) {
 
 } // namespace
 
-HFONT FontForDpi(const FontSpec& spec, std::uint32_t dpi) {
+HFONT FontForDpi(const FontStyle& style, std::uint32_t dpi) {
     for (int i = 0; i < cached; ++i)
-        if (cache[i].dpi == dpi && SameSpec(cache[i].spec, spec)) return cache[i].font;
+        if (cache[i].dpi == dpi && SameStyle(cache[i].style, style)) return cache[i].font;
     // Full only when scales change without their users moving on; the old
     // fonts cannot be in use then.
     if (cached == kCacheSize) KeepOnlyFontsForDpi(dpi);
-    const HFONT font = MakeFont(spec, dpi);
-    if (font && cached < kCacheSize) cache[cached++] = CachedFont{spec, dpi, font};
+    const HFONT font = MakeFont(style, dpi);
+    if (font && cached < kCacheSize) cache[cached++] = CachedFont{style, dpi, font};
     return font;
 }
 

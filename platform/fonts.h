@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <cstdint>
 
-struct FontSpec {
+struct FontStyle {
     std::int32_t height; // cell height in pixels at 100 %
     std::int32_t weight;
     // Arial, every other field as the default GUI font has it; otherwise the
@@ -16,7 +16,7 @@ struct FontSpec {
 
 // Made at its first use for that scale, kept until KeepOnlyFontsForDpi or
 // the last ReleaseFonts.
-HFONT FontForDpi(const FontSpec& spec, std::uint32_t dpi);
+HFONT FontForDpi(const FontStyle& style, std::uint32_t dpi);
 
 // Deletes the fonts made for every other scale: whoever used them must have
 // been given the new ones.

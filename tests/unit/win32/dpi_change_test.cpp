@@ -136,14 +136,14 @@ TEST(DpiChange, TheClientAreaChildrenAndFontsFollowTheScaleAndComeBack) {
     pickColorControl.window = pickWindowControl.window = nullptr;
 }
 
-TEST(DpiFonts, OneFontPerSpecAndScaleKeptUntilItsScaleIsLeft) {
-    constexpr FontSpec kSpec{18, FW_BOLD, true};
-    const HFONT at96 = FontForDpi(kSpec, 96), at144 = FontForDpi(kSpec, 144);
-    EXPECT_EQ(FontForDpi(kSpec, 96), at96);
+TEST(DpiFonts, OneFontPerStyleAndScaleKeptUntilItsScaleIsLeft) {
+    constexpr FontStyle kStyle{18, FW_BOLD, true};
+    const HFONT at96 = FontForDpi(kStyle, 96), at144 = FontForDpi(kStyle, 144);
+    EXPECT_EQ(FontForDpi(kStyle, 96), at96);
     EXPECT_EQ(FontHeight(at96), 18);
     EXPECT_EQ(FontHeight(at144), 27);
     KeepOnlyFontsForDpi(144);
     EXPECT_FALSE(Alive(at96));
     EXPECT_TRUE(Alive(at144));
-    EXPECT_EQ(FontForDpi(kSpec, 144), at144);
+    EXPECT_EQ(FontForDpi(kStyle, 144), at144);
 }
