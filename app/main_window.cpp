@@ -10,6 +10,7 @@
 #include "platform/dpi.h"
 #include "platform/fonts.h"
 #include "platform/instance.h"
+#include "platform/screen.h"
 #include "version.h" // configured by CMake from the project version
 #include <initializer_list>
 
@@ -75,36 +76,16 @@ static void CreateBars() {
     SetBarValueSilently(brightnessBar, std::int32_t(currentRed) + currentGreen + currentBlue);
 }
 
-namespace {
-struct WorkAreas {
-    static constexpr std::size_t kMost = 32; // more monitors than any desk has
-    Rect32 rects[kMost];
-    std::size_t count;
-};
-} // namespace
-
-static BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    auto& areas = *reinterpret_cast<WorkAreas*>(list);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) {
-        const RECT& r = info.rcWork;
-        areas.rects[areas.count++] = Rect32{r.left, r.top, r.right, r.bottom};
-    }
-    return areas.count < WorkAreas::kMost;
-}
-
 // A position saved on a monitor since unplugged, or with the title bar above
 // the screen or under the taskbar, would leave an always-on-top window that
 // nobody can move.
 static bool TitleBarOnAWorkArea(std::int32_t x, std::int32_t y, std::int32_t width) {
-    WorkAreas areas{};
-    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    Rect32 areas[32]; // more monitors than any desk has
+    const std::size_t count = AllWorkAreas(areas, 32);
     const std::int32_t frameX = GetSystemMetrics(SM_CXFIXEDFRAME);
     const std::int32_t frameY = GetSystemMetrics(SM_CYFIXEDFRAME);
     const Rect32 caption{frameX, frameY, width - frameX, frameY + GetSystemMetrics(SM_CYCAPTION)};
-    return TitleBarReachable(x, y, caption, ScaleForDpi(kTitleBarGrip, windowDpi), areas.rects,
-                             areas.count);
+    return TitleBarReachable(x, y, caption, ScaleForDpi(kTitleBarGrip, windowDpi), areas, count);
 }
 
 // Gives every child its place and font at the window's scale.

@@ -43,8 +43,6 @@ void RefreshColorViews(bool skipHexText) {
     SetBarValueSilently(blueBar, currentBlue);
     const RECT swatch = SwatchRect();
     Repaint(mainWindow, &swatch);
+    // The other three bars were invalidated by their silent writes.
     Repaint(brightnessBar.window, nullptr);
-    Repaint(redBar.window, nullptr);
-    Repaint(greenBar.window, nullptr);
-    Repaint(blueBar.window, nullptr);
 }

@@ -1,4 +1,5 @@
 #include "controls/accessible.h"
+#include "platform/system_function.h"
 #include <oleacc.h>
 
 namespace {
@@ -13,24 +14,20 @@ struct Libraries {
     bool ready = false;
 };
 
-template <typename Fn> void Find(Fn& fn, HMODULE module, const char* name) {
-    fn = module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                : nullptr;
-}
-
 bool started = false; // whether a request has loaded them
 
 Libraries& Loaded() {
     started = true;
     static Libraries libraries = [] {
         Libraries l;
-        const HMODULE ole32 = LoadLibraryA("ole32.dll");
-        HRESULT(WINAPI * initialize)(LPVOID) = nullptr;
-        Find(initialize, ole32, "CoInitialize");
-        Find(l.uninitialize, ole32, "CoUninitialize");
-        Find(l.lresultFromObject, LoadLibraryA("oleacc.dll"), "LresultFromObject");
-        Find(l.createStandard, GetModuleHandleA("oleacc.dll"), "CreateStdAccessibleObject");
-        Find(l.allocString, LoadLibraryA("oleaut32.dll"), "SysAllocString");
+        using InitializeFn = HRESULT(WINAPI*)(LPVOID);
+        const auto initialize = SystemFunction<InitializeFn>("ole32.dll", "CoInitialize");
+        l.uninitialize = SystemFunction<decltype(l.uninitialize)>("ole32.dll", "CoUninitialize");
+        l.lresultFromObject =
+            SystemFunction<decltype(l.lresultFromObject)>("oleacc.dll", "LresultFromObject");
+        l.createStandard =
+            SystemFunction<decltype(l.createStandard)>("oleacc.dll", "CreateStdAccessibleObject");
+        l.allocString = SystemFunction<decltype(l.allocString)>("oleaut32.dll", "SysAllocString");
         // A second start on this thread answers S_FALSE, which is success too.
         l.ready = initialize && SUCCEEDED(initialize(nullptr)) && l.lresultFromObject &&
                   l.createStandard && l.allocString;

@@ -1,4 +1,5 @@
 #include "controls/keyboard_cues.h"
+#include "controls/accessible.h"
 
 namespace {
 
@@ -34,4 +35,14 @@ void DrawFocusCue(HWND control, HDC dc) {
     RECT r;
     GetClientRect(control, &r);
     DrawFocusRect(dc, &r);
+}
+
+void OnFocusCueMessage(HWND control, UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_SETFOCUS: NotifyFocus(control); break;
+    case WM_KILLFOCUS: break;
+    case WM_UPDATEUISTATE: OnUpdateUiState(wParam); break;
+    default: return;
+    }
+    InvalidateRect(control, nullptr, FALSE); // its cue, where cues show
 }

@@ -19,3 +19,8 @@ void OnUpdateUiState(WPARAM wParam);
 // What our controls draw over themselves when they have the focus and the
 // cues show: the system's focus rectangle inside the client area.
 void DrawFocusCue(HWND control, HDC dc);
+
+// WM_SETFOCUS, WM_KILLFOCUS and WM_UPDATEUISTATE to one of our controls: a
+// screen reader hears of the focus taken, and the cue is drawn or taken away.
+// Other messages are left alone; all go on to the default processing.
+void OnFocusCueMessage(HWND control, UINT message, WPARAM wParam);

@@ -137,10 +137,6 @@ bool MakeLoupe(HWND owner) {
     return true;
 }
 
-bool Contains(const Rect32& r, Point32 p) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
 } // namespace
 
 std::int32_t LoupeSampleCount() {

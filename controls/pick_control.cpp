@@ -39,10 +39,6 @@ void MakeSampleBitmap(PickControl& pick, HDC screen) {
     pick.bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
 }
 
-bool Contains(const Rect32& r, POINT p) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
 // FNV-1a over the middle `n` by `n` pixels of a sample of `count`.
 std::uint64_t Fingerprint(const std::uint32_t* bits, std::int32_t count, std::int32_t n) {
     std::uint64_t h = 14695981039346656037ull;
@@ -84,7 +80,7 @@ COLORREF ReadSample(PickControl& pick, HDC screen, POINT p) {
     }
     pick.sampleCount = n;
     pick.sampleHash = Fingerprint(pick.sampleBits, n, n);
-    if (pick.bitsPerPixel < 16 || !Contains(screenRect, p)) return CLR_INVALID;
+    if (pick.bitsPerPixel < 16 || !Contains(screenRect, Point32{p.x, p.y})) return CLR_INVALID;
     return ColorRefFromPacked(pick.sampleBits[half * kLargestLoupeCount + half] & 0xFFFFFFu);
 }
 
@@ -312,16 +308,7 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETOBJECT:
         if (const LRESULT object = OnPickGetObject(*pick, wp, lp)) return object;
         break;
-    case WM_SETFOCUS:
-        NotifyFocus(w);
-        InvalidateRect(w, nullptr, FALSE); // its focus cue, where cues show
-        break;
-    case WM_KILLFOCUS: InvalidateRect(w, nullptr, FALSE); break;
-    case WM_UPDATEUISTATE:
-        OnUpdateUiState(wp);
-        InvalidateRect(w, nullptr, FALSE);
-        break;
-    default: break;
+    default: OnFocusCueMessage(w, msg, wp); break;
     }
     return DefWindowProcA(w, msg, wp, lp);
 }

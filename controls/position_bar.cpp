@@ -222,16 +222,7 @@ LRESULT CALLBACK BarProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETOBJECT:
         if (const LRESULT object = OnBarGetObject(*bar, wp, lp)) return object;
         break;
-    case WM_SETFOCUS:
-        NotifyFocus(w);
-        Invalidate(*bar); // its focus cue, where cues show
-        break;
-    case WM_KILLFOCUS: Invalidate(*bar); break;
-    case WM_UPDATEUISTATE:
-        OnUpdateUiState(wp);
-        Invalidate(*bar);
-        break;
-    default: break;
+    default: OnFocusCueMessage(w, msg, wp); break;
     }
     return DefWindowProcA(w, msg, wp, lp);
 }

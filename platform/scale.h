@@ -20,6 +20,9 @@ struct Rect32 {
 constexpr bool operator==(const Rect32& a, const Rect32& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
+constexpr bool Contains(const Rect32& r, Point32 p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
 
 // value * to / from to the nearest whole pixel, halves away from zero, as
 // MulDiv rounds; 64-bit inside, so no size of a screen can overflow it.

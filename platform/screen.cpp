@@ -1,4 +1,5 @@
 #include "platform/screen.h"
+#include "platform/system_function.h"
 #include <windows.h>
 
 Rect32 VirtualScreen() {
@@ -8,6 +9,27 @@ Rect32 VirtualScreen() {
                   top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
+namespace {
+
+Rect32 ToRect32(const RECT& r) {
+    return Rect32{r.left, r.top, r.right, r.bottom};
+}
+
+struct WorkAreaList {
+    Rect32* out;
+    std::size_t most, count;
+};
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    auto& areas = *reinterpret_cast<WorkAreaList*>(list);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) areas.out[areas.count++] = ToRect32(info.rcWork);
+    return areas.count < areas.most;
+}
+
+} // namespace
+
 MonitorAreas MonitorAt(Point32 p) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
@@ -15,17 +37,20 @@ MonitorAreas MonitorAt(Point32 p) {
         const Rect32 all = VirtualScreen();
         return MonitorAreas{all, all};
     }
-    const RECT &m = info.rcMonitor, &w = info.rcWork;
-    return MonitorAreas{Rect32{m.left, m.top, m.right, m.bottom},
-                        Rect32{w.left, w.top, w.right, w.bottom}};
+    return MonitorAreas{ToRect32(info.rcMonitor), ToRect32(info.rcWork)};
+}
+
+std::size_t AllWorkAreas(Rect32* out, std::size_t most) {
+    WorkAreaList areas{out, most, 0};
+    if (most > 0)
+        EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas.count;
 }
 
 bool WindowReadsShowTheScreen() {
     using IsComposedFn = HRESULT(WINAPI*)(BOOL*);
-    static const HMODULE dwm = LoadLibraryA("dwmapi.dll"); // Vista and later
-    static const auto isComposed = dwm ? reinterpret_cast<IsComposedFn>(reinterpret_cast<void*>(
-                                             GetProcAddress(dwm, "DwmIsCompositionEnabled")))
-                                       : nullptr;
+    static const auto isComposed =
+        SystemFunction<IsComposedFn>("dwmapi.dll", "DwmIsCompositionEnabled"); // Vista and later
     BOOL composed = FALSE;
     return !isComposed || FAILED(isComposed(&composed)) || !composed;
 }

@@ -2,6 +2,7 @@
 // area (the monitor less its taskbar) of the one under a point.
 #pragma once
 #include "platform/scale.h"
+#include <cstddef>
 
 // The virtual screen: every monitor's pixels, right and bottom outside. It
 // may begin left of or above the primary monitor.
@@ -13,6 +14,9 @@ struct MonitorAreas {
     Rect32 monitor, work;
 };
 MonitorAreas MonitorAt(Point32 p);
+
+// Every monitor's work area, at most `most` of them; gives how many.
+std::size_t AllWorkAreas(Rect32* out, std::size_t most);
 
 // Whether a window's device context shows the screen, other windows over it
 // included, rather than the window's own surface: without desktop composition

@@ -3,9 +3,11 @@
 #pragma once
 #include <windows.h>
 
-// Null when the module is not loaded or does not export the name.
+// The module is loaded if it is not yet, and kept; null where it cannot be,
+// or does not export the name.
 template <typename Fn> Fn SystemFunction(const char* module, const char* name) {
-    const HMODULE loaded = GetModuleHandleA(module);
+    HMODULE loaded = GetModuleHandleA(module);
+    if (!loaded) loaded = LoadLibraryA(module);
     if (!loaded) return nullptr;
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
 }
