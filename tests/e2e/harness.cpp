@@ -304,8 +304,9 @@ int ScreenHeight() {
 }
 
 // A 16-bit X server runs Wine's screen as 5-6-5 (a screen-compatible bitmap
-// claims 5-5-5, but the pixels read back keep six bits of green);
-// ScreenFormat.QuantisedColoursMatchPaintedOnes checks this on every run.
+// claims 5-5-5, but the pixels read back keep six bits of green); the
+// driver's own windows, which every 16-bit run waits to see in their colours
+// as predicted, check this on every run.
 int Screen16BitLayout() {
     return ScreenDepth() == 16 ? 565 : 0;
 }
@@ -586,11 +587,12 @@ void SelectAllText() {
 
 // ---- Clipboard ---------------------------------------------------------------
 
-bool ClipboardText(std::string* text) {
+namespace {
+template <typename Char> bool ReadClipboard(UINT format, std::basic_string<Char>* text) {
     if (!OpenClipboardPatiently()) return false;
     bool ok = false;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const Char* p = static_cast<const Char*>(GlobalLock(data))) {
             *text = p;
             ok = true;
             GlobalUnlock(data);
@@ -600,39 +602,33 @@ bool ClipboardText(std::string* text) {
     return ok;
 }
 
-bool ClipboardUnicodeText(std::wstring* text) {
-    if (!OpenClipboardPatiently()) return false;
-    bool ok = false;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
-            *text = p;
-            ok = true;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return ok;
-}
-
-bool SetClipboardText(const std::string& text) {
+template <typename Char> bool WriteClipboard(UINT format, const std::basic_string<Char>& text) {
     if (!OpenClipboardPatiently()) return false;
     EmptyClipboard();
     bool ok = false;
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    const size_t bytes = (text.size() + 1) * sizeof(Char);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
         GlobalUnlock(memory);
-        ok = SetClipboardData(CF_TEXT, memory) != nullptr;
+        ok = SetClipboardData(format, memory) != nullptr;
         if (!ok) GlobalFree(memory);
     }
     CloseClipboard();
     return ok;
 }
+} // namespace
 
-bool EmptyTheClipboard() {
-    if (!OpenClipboardPatiently()) return false;
-    const bool ok = EmptyClipboard() != 0;
-    CloseClipboard();
-    return ok;
+bool ClipboardText(std::string* text) {
+    return ReadClipboard(CF_TEXT, text);
+}
+bool ClipboardUnicodeText(std::wstring* text) {
+    return ReadClipboard(CF_UNICODETEXT, text);
+}
+bool SetClipboardText(const std::string& text) {
+    return WriteClipboard(CF_TEXT, text);
+}
+bool SetClipboardUnicodeText(const std::wstring& text) {
+    return WriteClipboard(CF_UNICODETEXT, text);
 }
 
 // ---- Settings file -------------------------------------------------------------
@@ -832,9 +828,6 @@ HWND Tintwell::Focus() const {
 }
 HWND Tintwell::Capture() const {
     return ThreadInfo().hwndCapture;
-}
-HWND Tintwell::Active() const {
-    return ThreadInfo().hwndActive;
 }
 
 HWND Tintwell::Loupe() const {

@@ -186,10 +186,10 @@ HWND VisibleMenu();
 
 // ---- Clipboard ------------------------------------------------------------
 
-bool ClipboardText(std::string* text);          // CF_TEXT
-bool ClipboardUnicodeText(std::wstring* text);  // CF_UNICODETEXT
-bool SetClipboardText(const std::string& text); // empties, then CF_TEXT
-bool EmptyTheClipboard();
+bool ClipboardText(std::string* text);                  // CF_TEXT
+bool ClipboardUnicodeText(std::wstring* text);          // CF_UNICODETEXT
+bool SetClipboardText(const std::string& text);         // empties, then CF_TEXT
+bool SetClipboardUnicodeText(const std::wstring& text); // empties, then CF_UNICODETEXT
 
 // ---- Settings file --------------------------------------------------------
 
@@ -235,7 +235,6 @@ class Tintwell {
     bool Running() const;
     HWND Window() const { return window_; }
     HANDLE Process() const { return process_.hProcess; }
-    DWORD ProcessId() const { return process_.dwProcessId; }
     DWORD ThreadId() const { return process_.dwThreadId; }
     const std::string& Directory() const { return directory_; }
     const std::wstring& StartFolder() const { return folder_; } // where it was started
@@ -257,7 +256,6 @@ class Tintwell {
     LONG ExStyle() const;
     HWND Focus() const;   // the keyboard focus of the program's thread
     HWND Capture() const; // the window of the program's thread holding the mouse
-    HWND Active() const;
     // Waits until the program's keyboard focus is `window`.
     bool FocusBecomes(HWND window) const;
     // The loupe while it shows, else null; its screen rectangle, else empty.

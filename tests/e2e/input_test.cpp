@@ -2,7 +2,6 @@
 // button and its menu, and the "Auto apply" check box.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "tests/e2e/harness.h"
@@ -17,21 +16,6 @@ using e2e::Middle;
 // A packed 0xRRGGBB value as a colour reference 0x00BBGGRR.
 COLORREF FromPacked(unsigned long p) {
     return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-}
-
-bool PutUnicodeText(const std::wstring& text) {
-    if (!e2e::WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 2000)) return false;
-    EmptyClipboard();
-    bool ok = false;
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-        GlobalUnlock(memory);
-        ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!ok) GlobalFree(memory);
-    }
-    CloseClipboard();
-    return ok;
 }
 
 // Waits for `text` on the clipboard, read as CF_TEXT and as CF_UNICODETEXT.
@@ -188,7 +172,7 @@ TEST_F(Typing, CopyPutsTheFirstSixCharactersOnTheClipboard) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        ASSERT_TRUE(PutUnicodeText(L"older text"));
+        ASSERT_TRUE(e2e::SetClipboardUnicodeText(L"older text"));
         ASSERT_TRUE(Type(c.typed, c.shown));
         ClickCopy();
         EXPECT_TRUE(ClipboardHolds(c.copied));

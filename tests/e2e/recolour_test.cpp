@@ -293,26 +293,6 @@ TEST_F(Recolour, EveryWayOfChangingTheColourRecoloursThePickedPixelsOnly) {
     }
 }
 
-TEST_F(Recolour, HoverPreviewsInTheSwatchOnly) {
-    ASSERT_TRUE(BeginPickOver(kOverDeepBlue, kDeepBlue))
-        << "no preview of the hovered colour; " << SwatchReport();
-    EXPECT_EQ("FFFFFF", Text()); // the text keeps the colour from before the pick
-    const struct {
-        POINT over;
-        COLORREF colour;
-        const char* name;
-    } hovers[] = {{kOverPicked, kPicked, "picked"}, {{160, 5}, kPale, "pale"}};
-    for (const auto& hover : hovers) {
-        SCOPED_TRACE(hover.name);
-        EXPECT_TRUE(HoverOver(hover.over, hover.colour))
-            << "swatch does not preview the colour; " << SwatchReport();
-        EXPECT_EQ("FFFFFF", Text());
-    }
-    ReleaseOver({160, 5});
-    EXPECT_TRUE(SwatchShows(0x00FFFFFF)) << "the swatch did not return to the text's colour";
-    EXPECT_EQ("FFFFFF", Text());
-}
-
 TEST_F(Recolour, AutoApplyOffRestoresTheTargetAndOnRepaintsIt) {
     ASSERT_NO_FATAL_FAILURE(PickTheTarget());
     ASSERT_NO_FATAL_FAILURE(RecolourByTyping("1E90FF"));
@@ -330,15 +310,25 @@ TEST_F(Recolour, AutoApplyOffRestoresTheTargetAndOnRepaintsIt) {
     EXPECT_EQ("1E90FF", Text());
 }
 
-// Esc ends the pick without choosing; with no target, colour changes then
-// render nothing, and the run saves an average of 0 renders per second.
-TEST_F(Recolour, CancelledPickChoosesNoTarget) {
+// Hovering previews each colour in the swatch alone: the text keeps the
+// colour from before the pick. Esc ends the pick without choosing; with no
+// target, colour changes render nothing, and the run saves an average of 0
+// renders per second.
+TEST_F(Recolour, HoverPreviewsInTheSwatchOnlyAndACancelledPickChoosesNoTarget) {
     ASSERT_TRUE(app.Activate());
-    ASSERT_TRUE(BeginPickOver(kOverPicked, kPicked))
-        << "no preview of the hovered colour; " << SwatchReport();
+    ASSERT_TRUE(BeginPickOver(kOverDeepBlue, kDeepBlue)) << SwatchReport();
+    EXPECT_EQ("FFFFFF", Text());
+    const struct {
+        POINT over;
+        COLORREF colour;
+    } hovers[] = {{kOverPicked, kPicked}, {{160, 5}, kPale}};
+    for (const auto& hover : hovers) {
+        EXPECT_TRUE(HoverOver(hover.over, hover.colour)) << SwatchReport();
+        EXPECT_EQ("FFFFFF", Text());
+    }
     e2e::KeyPress(VK_ESCAPE);
     ASSERT_TRUE(SwatchShows(0x00FFFFFF)) << "the cancelled pick did not restore the swatch";
-    ReleaseOver(kOverPicked);
+    ReleaseOver({160, 5});
     ASSERT_TRUE(app.Running()) << "Esc during a pick closed the program";
 
     ASSERT_TRUE(Type("1E90FF"));
