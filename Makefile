@@ -1,72 +1,86 @@
 # Tintwell: `make run` builds and starts the program, `make test` runs every
 # test layer. Both install what is missing first (Debian 12, as root).
+#
+# Two Windows builds come from the same sources: win32 (i686) and win64
+# (x86-64). Both are always built; scripts/wine-for.sh decides which of them
+# this machine can run under Wine (the 32-bit one needs a kernel that runs
+# 32-bit programs) and which Wine runs each, and the targets that run
+# programs run each build it allows, saying so in one line where that is the
+# 64-bit one alone.
 BUILD      := build
 HOST       := $(BUILD)/host
-WIN        := $(BUILD)/win32
 BENCH      := $(BUILD)/bench
 JOBS       ?= $(shell nproc)
-export WINEPREFIX       ?= $(abspath $(BUILD))/wineprefix
-export WINEDEBUG        ?= -all
-export WINEDLLOVERRIDES ?= mscoree,mshtml=
+# The builds this machine runs, "win32 win64" or "win64", asked in the shell
+# of each recipe that needs it.
+RUNNABLE   := $$(bash scripts/wine-for.sh --builds)
+# The first of them: what `make run` and `make screenshots` start.
+PREFERRED  := $$(bash scripts/wine-for.sh --builds 2>/dev/null | cut -d' ' -f1)
 
-.PHONY: all setup prefix build host win32 exe dist run screenshots test unit-host unit-wine e2e \
-        release-check bench format clean
+.PHONY: all setup prefix build host win32 win64 exe dist run screenshots test unit-host \
+        unit-wine e2e release-check bench format clean
 
 all: build
 
 setup:
 	@bash scripts/setup.sh
 
-build: host win32
+build: host win32 win64
 
 host: setup
 	@cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=Debug -DTINTWELL_BENCH=OFF >/dev/null
 	@cmake --build $(HOST) -j $(JOBS)
 
-WIN_CONFIGURE = cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release \
-	    -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-i686.cmake) >/dev/null
+# configure BUILD_DIR TOOLCHAIN_NAME
+configure = cmake -S . -B $(1) -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-$(2).cmake) >/dev/null
 
 win32: setup
-	@$(WIN_CONFIGURE)
-	@cmake --build $(WIN) -j $(JOBS)
+	@$(call configure,$(BUILD)/win32,i686)
+	@cmake --build $(BUILD)/win32 -j $(JOBS)
 
-# The program alone, in the tree the tests use: what a release holds.
+win64: setup
+	@$(call configure,$(BUILD)/win64,x86_64)
+	@cmake --build $(BUILD)/win64 -j $(JOBS)
+
+# The programs alone, in the trees the tests use: what a release holds.
 exe: setup
-	@$(WIN_CONFIGURE)
-	@cmake --build $(WIN) --target Tintwell -j $(JOBS)
+	@$(call configure,$(BUILD)/win32,i686)
+	@cmake --build $(BUILD)/win32 --target Tintwell -j $(JOBS)
+	@$(call configure,$(BUILD)/win64,x86_64)
+	@cmake --build $(BUILD)/win64 --target Tintwell -j $(JOBS)
 
 dist: exe
-	@bash scripts/dist.sh $(WIN) dist
+	@bash scripts/dist.sh $(BUILD)/win32 $(BUILD)/win64 dist
 
-# Quick when the prefix is up to date; brings an older one up to date.
+# Quick when the prefixes are up to date; brings older ones up to date.
 prefix: setup
-	@bash scripts/wine-prefix.sh $(WINEPREFIX)
+	@for b in $(RUNNABLE); do bash scripts/wine-prefix.sh $${b#win} || exit 1; done
 
-run: win32 prefix
-	@bash scripts/run.sh $(WIN)/Tintwell.exe $(BUILD)/screenshot.png
+run: build prefix
+	@b=$(PREFERRED); bash scripts/run.sh $(BUILD)/$$b/Tintwell.exe $(BUILD)/screenshot.png
 
 # The README's pictures: the window at 100 % and at 150 %, the Copy menu, and
 # a nudged pick with the loupe at two zooms, each from a private Xvfb.
-screenshots: win32 prefix
-	@bash scripts/wine-prefix.sh $(WINEPREFIX)-144 144
-	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot.png window
-	@DISPLAY= WINEPREFIX=$(WINEPREFIX)-144 bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-144.png window
-	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-menu.png menu
-	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-pick.png pick
-	@DISPLAY= bash scripts/run.sh $(WIN)/Tintwell.exe docs/screenshot-loupe.png loupe
+screenshots: build prefix
+	@exe=$(BUILD)/$(PREFERRED)/Tintwell.exe; \
+	DISPLAY= bash scripts/run.sh $$exe docs/screenshot.png window && \
+	DISPLAY= bash scripts/run.sh $$exe docs/screenshot-144.png window 144 && \
+	for scene in menu pick loupe; do \
+	    DISPLAY= bash scripts/run.sh $$exe docs/screenshot-$$scene.png $$scene || exit 1; done
 
 unit-host: host
 	@cd $(HOST) && ctest --output-on-failure --verbose
 
-unit-wine: win32 prefix
-	@cd $(WIN) && bash ../../scripts/with-xvfb.sh 24 ctest --output-on-failure --verbose; \
-	    rc=$$?; wineserver -k 2>/dev/null; exit $$rc
+unit-wine: win32 win64 prefix
+	@rc=0; for b in $(RUNNABLE); do bash scripts/unit-wine.sh $(BUILD)/$$b || rc=1; done; exit $$rc
 
-e2e: win32 prefix
-	@bash scripts/e2e.sh $(WIN)
+e2e: win32 win64 prefix
+	@rc=0; for b in $(RUNNABLE); do bash scripts/e2e.sh $(BUILD)/$$b || rc=1; done; exit $$rc
 
 release-check: exe
-	@JOBS=$(JOBS) bash scripts/release-check.sh $(WIN)/Tintwell.exe
+	@JOBS=$(JOBS) bash scripts/release-check.sh $(BUILD)/win32/Tintwell.exe \
+	    $(BUILD)/win64/Tintwell.exe
 
 test: setup
 	@bash scripts/check-includes.sh
@@ -75,15 +89,11 @@ test: setup
 	@$(MAKE) --no-print-directory e2e
 	@$(MAKE) --no-print-directory release-check
 
-bench: setup prefix
+bench: setup build prefix
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DTINTWELL_TESTS=OFF -DTINTWELL_SANITIZE=OFF >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS)
-	@$(MAKE) --no-print-directory win32
 	$(BENCH)/bench/pass_bench --benchmark_counters_tabular=true
-	wine $(WIN)/bench/pass_timing.exe
-	@bash scripts/with-xvfb.sh 24 bash -c 'wine explorer /desktop=tintwell-bench,1024x768 \
-	    $(WIN)/bench/loupe_timing.exe; wineserver -k'
-	@bash scripts/recolour-fps.sh $(WIN)
+	@rc=0; for b in $(RUNNABLE); do bash scripts/bench.sh $(BUILD)/$$b || rc=1; done; exit $$rc
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

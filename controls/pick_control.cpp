@@ -23,10 +23,6 @@ constexpr WPARAM kPickCancel = static_cast<WPARAM>(-1);
 
 std::int32_t pickCount = 0; // constant-initialised, valid before the records
 
-LPARAM RecordParam(PickControl& pick) {
-    return reinterpret_cast<LPARAM>(&pick);
-}
-
 void SendPickState(PickControl& pick, WPARAM state) {
     SendMessageA(pick.parent, pick.baseMessage + 1, state, RecordParam(pick));
 }
@@ -265,7 +261,7 @@ void OnPressElsewhere(PickControl& pick, LPARAM lp) {
 }
 
 PickControl* PickOf(HWND w) {
-    return reinterpret_cast<PickControl*>(GetWindowLongA(w, GWL_USERDATA));
+    return RecordOf<PickControl>(w);
 }
 
 void StartKeyboardPickOf(HWND w) {
@@ -363,10 +359,7 @@ bool CreatePickControl(PickControl& pick, HWND parent, std::uint32_t baseMessage
                                   nullptr, InstanceHandle(), nullptr);
     if (!pick.window) return false;
 
-    // The user data first: the pick procedure reads it for every message.
-    SetWindowLongA(pick.window, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(&pick)));
-    SetWindowLongA(pick.window, GWL_WNDPROC,
-                   static_cast<LONG>(reinterpret_cast<LONG_PTR>(&PickProc)));
+    AttachRecord(pick.window, pick, PickProc);
     ReadClientSize(pick);
     if (background != CLR_INVALID) pick.backgroundBrush = CreateSolidBrush(background);
     return true;

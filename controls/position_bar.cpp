@@ -34,10 +34,6 @@ std::int32_t PointerX(LPARAM lp) {
     return static_cast<std::int32_t>(static_cast<short>(LOWORD(lp)));
 }
 
-LPARAM RecordParam(PositionBar& bar) {
-    return reinterpret_cast<LPARAM>(&bar);
-}
-
 void Invalidate(const PositionBar& bar) {
     InvalidateRect(bar.window, nullptr, FALSE);
 }
@@ -191,7 +187,7 @@ void OnBarRelease(PositionBar& bar, LPARAM lp) {
 }
 
 PositionBar* BarOf(HWND w) {
-    return reinterpret_cast<PositionBar*>(GetWindowLongA(w, GWL_USERDATA));
+    return RecordOf<PositionBar>(w);
 }
 
 bool BarValueText(HWND w, char (&out)[16]) {
@@ -259,10 +255,7 @@ bool CreatePositionBar(PositionBar& bar, HWND parent, std::uint32_t baseMessage,
     if (!bar.window) return false;
 
     SetTrack(bar);
-    // The user data first: the bar procedure reads it for every message.
-    SetWindowLongA(bar.window, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(&bar)));
-    SetWindowLongA(bar.window, GWL_WNDPROC,
-                   static_cast<LONG>(reinterpret_cast<LONG_PTR>(&BarProc)));
+    AttachRecord(bar.window, bar, BarProc);
     bar.colour = colour;
     bar.brush = CreateSolidBrush(colour);
     bar.pen = MakeThumbPen(bar);

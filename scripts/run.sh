@@ -1,31 +1,32 @@
 #!/usr/bin/env bash
-# run.sh EXE SCREENSHOT_PNG [SCENE]: starts Tintwell. With a working X display
-# it runs there, from the build directory (where it keeps its settings file),
-# until the user closes it. Without one it runs on a private Xvfb inside a Wine
+# run.sh EXE SCREENSHOT_PNG [SCENE] [DPI]: starts Tintwell, of either build,
+# under that build's Wine (wine-for.sh). With a working X display it runs
+# there, from the build directory (where it keeps its settings file), until
+# the user closes it. Without one it runs on a private Xvfb inside a Wine
 # virtual desktop, the end-to-end driver photographs it (SCENE: window, the
 # default; menu, the Copy button's menu open; pick, a nudged pick with the
 # loupe; loupe, the same zoomed), closes it, and the picture is saved as
-# SCREENSHOT_PNG.
+# SCREENSHOT_PNG. DPI (96 unless given) is the screen's scale.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-if [ $# -lt 2 ] || [ $# -gt 3 ] || [ ! -f "$1" ]; then
-    echo "usage: $0 TINTWELL_EXE SCREENSHOT_PNG [window|menu|pick|loupe]" >&2
+if [ $# -lt 2 ] || [ $# -gt 4 ] || [ ! -f "$1" ]; then
+    echo "usage: $0 TINTWELL_EXE SCREENSHOT_PNG [window|menu|pick|loupe] [DPI]" >&2
     exit 2
 fi
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 png=$2
 scene=${3:-window}
+dpi=${4:-96}
 case $png in /*) ;; *) png=$PWD/$png ;; esac
 build=$(dirname "$exe")
 
-export WINEPREFIX=${WINEPREFIX:-$(cd "$here/.." && pwd)/build/wineprefix}
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-[ -f "$WINEPREFIX/.tintwell-ready" ] || bash "$here/wine-prefix.sh" "$WINEPREFIX" || exit 1
+bits=$(bash "$here/wine-for.sh" --bits "$exe") || exit 1
+bash "$here/wine-prefix.sh" "$bits" "$dpi" || exit 1
+. "$here/wine-for.sh" "$bits" "$dpi"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    echo "Starting Tintwell on $DISPLAY; close its window to finish."
-    cd "$build" && wine "$exe"
+    echo "Starting the $bits-bit Tintwell on $DISPLAY; close its window to finish."
+    cd "$build" && "$WINE" "$exe"
     exit $?
 fi
 
@@ -38,16 +39,16 @@ if [ -z "$driver" ]; then
     exit 1
 fi
 
-echo "No X display: running Tintwell on a private Xvfb (1024x768, 24 bits) for a screenshot."
+echo "No X display: running the $bits-bit Tintwell on a private Xvfb (1024x768, 24 bits) for a screenshot."
 bmp=$(mktemp /tmp/tintwell-screenshot.XXXXXX)
 rm -f "$bmp"
 bmp=$bmp.bmp
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
+"$WINESERVER" -k 2>/dev/null
+"$WINESERVER" -w 2>/dev/null
 "$here/with-xvfb.sh" 24 bash -c '
-    timeout 120 wine explorer /desktop=tintwell-run,1024x768 "$1" --screenshot "$2" "$3" "$4"
-    wineserver -k 2>/dev/null
-    wineserver -w 2>/dev/null
+    timeout 120 "$WINE" explorer /desktop=tintwell-run,1024x768 "$1" --screenshot "$2" "$3" "$4"
+    "$WINESERVER" -k 2>/dev/null
+    "$WINESERVER" -w 2>/dev/null
     true' run-screenshot "$driver" "$bmp" "$exe" "$scene"
 if [ ! -s "$bmp" ]; then
     echo "run: no screenshot was taken" >&2
@@ -56,4 +57,4 @@ fi
 mkdir -p "$(dirname "$png")"
 convert "$bmp" "$png" || exit 1
 rm -f "$bmp"
-echo "Screenshot of Tintwell's window: $png"
+echo "Screenshot of the $bits-bit Tintwell's window: $png"

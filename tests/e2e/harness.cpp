@@ -45,9 +45,11 @@ bool PointerInput(const std::string& command, const std::function<bool()>& taken
         ADD_FAILURE() << "cannot run " << line << " (error " << GetLastError() << ")";
         return false;
     }
-    // A Unix process gives no handle to wait on; what counts is Wine's taking it.
-    if (process.hProcess) CloseHandle(process.hProcess);
-    if (process.hThread) CloseHandle(process.hThread);
+    // A Unix process gives no handle to wait on; what counts is Wine's taking
+    // it. Nor does Wine fill the process information for one (the 64-bit Wine
+    // leaves stack garbage in it): closing those "handles" once closed the
+    // driver's own window station, and every program it started afterwards
+    // came up on another desktop, unseen.
     const bool delivered = WaitPumping(taken, 3000);
     if (!delivered) ADD_FAILURE() << "\"xdotool " << command << "\" was not delivered";
     return delivered;

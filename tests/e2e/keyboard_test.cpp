@@ -197,7 +197,7 @@ TEST_F(Keyboard, TheEyedropperPicksFromTheKeyboard) {
 class Accessible {
   public:
     explicit Accessible(HWND window) {
-        AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+        AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
                                    reinterpret_cast<void**>(&object_));
     }
     ~Accessible() {

@@ -87,10 +87,10 @@ Bytes Snapshot(std::mt19937& rng, int bytesPerPixel, int width, int height, std:
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::size_t at = y * stride + std::size_t(x) * bytesPerPixel;
-            const unsigned roll = rng() % 100;
+            const unsigned roll = unsigned(rng() % 100);
             if (roll >= 45) continue;
             std::uint32_t value = from;
-            const unsigned first = rng() % compared;
+            const unsigned first = unsigned(rng() % compared);
             if (roll >= 25) value ^= 1u << (8 * first + rng() % 8);
             if (roll >= 35) value ^= 1u << (8 * ((first + 1) % compared) + rng() % 8);
             for (unsigned k = 0; k < compared; ++k)
@@ -174,7 +174,8 @@ void CheckEveryImplementation(std::uint32_t seed, int bytesPerPixel, std::uint32
     std::mt19937 rng(seed);
     for (const PassImpl& impl : Impls()) {
         for (const Case& c : Sizes()) {
-            const std::uint32_t from = rng() & colourBits, to = rng() & colourBits;
+            const auto from = std::uint32_t(rng() & colourBits),
+                       to = std::uint32_t(rng() & colourBits);
             const Bytes src = Snapshot(rng, bytesPerPixel, c.width, c.height, from);
             Bytes out = RandomBytes(rng, src.size());
             const std::size_t srcShift = rng() % 32, dstShift = rng() % 32;

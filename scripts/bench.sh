@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# bench.sh BUILD_DIR: the benchmarks of a 32-bit or 64-bit build tree under
+# that build's Wine (wine-for.sh), every line labelled with the build: the
+# pixel passes against memcpy, an eyedropper's sample step against a plain
+# read and draw, and the live recolouring rate against the machine's limit.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ $# -ne 1 ] || [ ! -f "$1/bench/pass_timing.exe" ]; then
+    echo "usage: $0 BUILD_DIR (a built tree with bench/pass_timing.exe)" >&2
+    exit 2
+fi
+build=$(cd "$1" && pwd)
+bits=$(bash "$here/wine-for.sh" --bits "$build/bench/pass_timing.exe") || exit 1
+bash "$here/wine-prefix.sh" "$bits" || exit 1
+. "$here/wine-for.sh" "$bits"
+label() { sed -u "s/^/[$bits-bit] /"; }
+rc=0
+echo
+echo "==== pixel passes, $bits-bit build, under Wine ===="
+"$WINE" "$build/bench/pass_timing.exe" | label || rc=1
+echo
+echo "==== sample step, $bits-bit build, in a Wine virtual desktop ===="
+"$here/with-xvfb.sh" 24 bash -c '"$WINE" explorer /desktop=tintwell-bench,1024x768 "$1"
+    "$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null' bench "$build/bench/loupe_timing.exe" |
+    label || rc=1
+bash "$here/recolour-fps.sh" "$build" | label || rc=1
+exit $rc
