@@ -9,7 +9,7 @@ namespace e2e::expected {
 
 // The main window: outer size, and the height its vertical centring uses.
 constexpr int kWindowWidth = 330, kWindowHeight = 200, kCentringHeight = 230;
-constexpr const char* kTitle = "Zanthe Tintwell,  v1.0,  by Varnow";
+constexpr const char* kTitle = "Zanthe Tintwell,  v1.1,  by Varnow";
 // Centred on the tests' 1024 by 768 desktop: (1024 - 330) / 2, (768 - 230) / 2.
 constexpr POINT kCentredOrigin{347, 269};
 // Its client area within the test desktop's frame at 100 % (3-pixel borders,
