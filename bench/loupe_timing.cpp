@@ -1,9 +1,12 @@
 // One sample step of an eyedropper during a pick (the screen read once, the
-// loupe and the 5x5 preview drawn from it) against one plain BitBlt of the
-// same square from the screen into a 32-bit DIB section, in one run, at the
-// loupe's default zoom and at its largest square: in place with a new
-// picture, and one pixel on, where the loupe moves too. Each line gives the
-// medians of many single steps. Run on a Wine virtual desktop (make bench).
+// loupe and the 5x5 preview drawn from it) against the limit a step can
+// reach: one plain BitBlt of the same square from the screen into a 32-bit
+// DIB section plus one plain BitBlt of a picture of the loupe's size into a
+// window of that size, in one run, at the loupe's default zoom and at its
+// largest square: in place with a new picture, and one pixel on, where the
+// loupe moves too, against the same limit with a plain move of that window
+// by a pixel. Each line gives the medians of many single steps. Run on a
+// Wine virtual desktop (make bench).
 #include "controls/loupe.h"
 #include "controls/loupe_math.h"
 #include "controls/pick_control.h"
@@ -32,26 +35,54 @@ void Pump() {
         DispatchMessageA(&msg);
 }
 
-// The plain read a step must be measured against.
-class PlainRead {
+// The limit a step is measured against: the plain read of the square, and
+// the plain draw of a picture of the loupe's size into a window of that size.
+class PlainStep {
   public:
-    explicit PlainRead(int side) : side_(side), dib_(MakeTopDownDib32(side, side, &bits_)) {}
-    ~PlainRead() { DeleteObject(dib_); }
+    PlainStep(int side, Size32 loupe)
+        : side_(side), loupe_(loupe), read_(MakeTopDownDib32(side, side, &readBits_)),
+          picture_(MakeTopDownDib32(loupe.width, loupe.height, &pictureBits_)),
+          window_(CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "STATIC", "",
+                                  WS_POPUP | WS_VISIBLE, 700, 100, loupe.width, loupe.height,
+                                  nullptr, nullptr, nullptr, nullptr)) {}
+    ~PlainStep() {
+        DestroyWindow(window_);
+        DeleteObject(picture_);
+        DeleteObject(read_);
+    }
     void Read() {
         HDC screen = GetDC(nullptr);
         HDC memory = CreateCompatibleDC(screen);
-        HGDIOBJ old = SelectObject(memory, dib_);
+        HGDIOBJ old = SelectObject(memory, read_);
         BitBlt(memory, 0, 0, side_, side_, screen, kAt.x - side_ / 2, kAt.y - side_ / 2, SRCCOPY);
         SelectObject(memory, old);
         DeleteDC(memory);
         ReleaseDC(nullptr, screen);
         GdiFlush();
     }
+    // A pixel on, or back.
+    void Move(int dx) {
+        SetWindowPos(window_, nullptr, 700 + dx, 100, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
+    }
+    // A new picture each time, as each step has one.
+    void Draw(std::uint32_t shade) {
+        std::fill_n(pictureBits_, loupe_.width * loupe_.height, shade);
+        HDC dc = GetDC(window_);
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, picture_);
+        BitBlt(dc, 0, 0, loupe_.width, loupe_.height, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        ReleaseDC(window_, dc);
+    }
 
   private:
     int side_;
-    std::uint32_t* bits_ = nullptr;
-    HBITMAP dib_;
+    Size32 loupe_;
+    std::uint32_t *readBits_ = nullptr, *pictureBits_ = nullptr;
+    HBITMAP read_, picture_;
+    HWND window_;
 };
 
 // A window under the sampled square in columns of changing colours, drawn
@@ -72,6 +103,14 @@ LRESULT CALLBACK SourceProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
 }
 
+// The loupe's window at its present zoom.
+Size32 LoupeSize(std::uint32_t dpi) {
+    int level = 0;
+    while (level + 1 < kLoupeLevels && LoupeCount(level) != LoupeSampleCount())
+        ++level;
+    return LoupeLayoutFor(level, dpi).size;
+}
+
 template <typename Step> double TimeMs(Step step, double ticksPerMs) {
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
@@ -80,35 +119,55 @@ template <typename Step> double TimeMs(Step step, double ticksPerMs) {
     return double(t1.QuadPart - t0.QuadPart) / ticksPerMs;
 }
 
+// One step with a new picture under the square, timed: the source switched
+// first, untimed.
+double TimedStep(PickControl& pick, HWND source, POINT at, double ticksPerMs) {
+    flipped = !flipped;
+    InvalidateRect(source, nullptr, FALSE);
+    UpdateWindow(source);
+    const double ms = TimeMs(
+        [&] {
+            SampleAt(pick, at);
+            UpdateWindow(pick.window); // the preview, where it waits for a paint
+        },
+        ticksPerMs);
+    Pump();
+    return ms;
+}
+
 void Measure(PickControl& pick, HWND source, const char* name, double ticksPerMs) {
     const std::int32_t side = LoupeSampleCount();
-    PlainRead plain(side);
-    std::vector<double> steps, moves, reads;
+    PlainStep plain(side, LoupeSize(pick.dpi));
+    std::vector<double> steps, moves, limits, movingLimits;
+    // In place: the loupe stays where it is and draws its new picture.
+    SampleAt(pick, kAt);
     for (int r = 0; r < kRepetitions * kSteps; ++r) {
-        flipped = !flipped;
-        InvalidateRect(source, nullptr, FALSE);
-        UpdateWindow(source);
-        // In place, with a new picture: read, loupe and preview drawn.
-        steps.push_back(TimeMs(
+        steps.push_back(TimedStep(pick, source, kAt, ticksPerMs));
+        limits.push_back(TimeMs(
             [&] {
-                SampleAt(pick, kAt);
-                UpdateWindow(pick.window); // the preview; the loupe is drawn at once
+                plain.Read();
+                plain.Draw(flipped ? 0x203040u : 0x405060u);
             },
             ticksPerMs));
-        reads.push_back(TimeMs([&] { plain.Read(); }, ticksPerMs));
-        // One pixel on, where the loupe must follow too.
-        moves.push_back(TimeMs(
+    }
+    // A pixel on each time, where the loupe must follow too.
+    for (int r = 0; r < kRepetitions * kSteps; ++r) {
+        moves.push_back(TimedStep(pick, source, POINT{kAt.x + r % 2, kAt.y}, ticksPerMs));
+        movingLimits.push_back(TimeMs(
             [&] {
-                SampleAt(pick, POINT{kAt.x + 1 + r % 2, kAt.y});
-                UpdateWindow(pick.window);
+                plain.Read();
+                plain.Move(r % 2);
+                plain.Draw(flipped ? 0x203040u : 0x405060u);
             },
             ticksPerMs));
         Pump();
     }
-    const double step = Median(steps), move = Median(moves), read = Median(reads);
-    std::printf("loupe %-7s %2dx%-2d  sample step %6.3f ms (moving %6.3f ms)  plain BitBlt %6.3f ms"
-                "  ratio %5.2f (moving %5.2f)\n",
-                name, side, side, step, move, read, step / read, move / read);
+    const double step = Median(steps), limit = Median(limits);
+    const double move = Median(moves), movingLimit = Median(movingLimits);
+    std::printf(
+        "loupe %-7s %2dx%-2d  in place: sample step %6.3f ms, plain read and draw %6.3f ms,"
+        " ratio %5.2f;  moving: %6.3f ms, plain read, move and draw %6.3f ms, ratio %5.2f\n",
+        name, side, side, step, limit, step / limit, move, movingLimit, move / movingLimit);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "colour/components.h"
 
 void ApplyComponent(Components& c, std::uint8_t selector, std::int32_t value) {
-    const auto clamped = std::uint8_t(ClampInt(value, 0, 255));
+    const auto clamped = std::uint8_t(Clamp(value, 0, 255));
     switch (selector) {
     case ComponentRed: c.red = clamped; break;
     case ComponentGreen: c.green = clamped; break;

@@ -2,6 +2,7 @@
 // Pure: the Windows side (colour_state.cpp) keeps the globals and the views.
 #pragma once
 #include "colour/colour_math.h"
+#include "platform/clamp.h"
 #include <cstdint>
 
 enum ColorComponent : std::uint8_t {
@@ -27,7 +28,4 @@ constexpr Packed PackedOf(const Components& c) {
 }
 constexpr std::int32_t BrightnessOf(const Components& c) {
     return std::int32_t(c.red) + c.green + c.blue;
-}
-constexpr std::int32_t ClampInt(std::int32_t v, std::int32_t lo, std::int32_t hi) {
-    return v > hi ? hi : (v < lo ? lo : v);
 }

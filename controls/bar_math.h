@@ -1,6 +1,7 @@
 // Position bar geometry: its drawing, pointer to value, value to thumb, page
 // step. Pure.
 #pragma once
+#include "platform/clamp.h"
 #include "platform/scale.h"
 #include <cstdint>
 
@@ -23,7 +24,7 @@ struct BarRange {
 
 // The bar's set-value clamp: the upper bound is tested first.
 constexpr std::int32_t ClampBarValue(std::int32_t v, BarRange r) {
-    return v > r.maximum ? r.maximum : (v < r.minimum ? r.minimum : v);
+    return Clamp(v, r.minimum, r.maximum);
 }
 
 // Pointer x (client coordinates) to a value, before the clamp; trackWidth > 0.

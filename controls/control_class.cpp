@@ -1,9 +1,9 @@
 #include "controls/control_class.h"
 #include "platform/instance.h"
 
-void RegisterControlClass(const char* name) {
+void RegisterControlClass(const char* name, UINT style) {
     WNDCLASSA wc{};
-    wc.style = CS_SAVEBITS;
+    wc.style = CS_SAVEBITS | style;
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = InstanceHandle();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);

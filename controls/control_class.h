@@ -4,10 +4,11 @@
 #pragma once
 #include <windows.h>
 
-// Registers `name` with CS_SAVEBITS, DefWindowProcA, the arrow cursor and no
-// background brush, for the instance handle known at that moment (null during
-// static construction, which the platform takes as the program itself).
-void RegisterControlClass(const char* name);
+// Registers `name` with CS_SAVEBITS and `style`, DefWindowProcA, the arrow
+// cursor and no background brush, for the instance handle known at that
+// moment (null during static construction, which the platform takes as the
+// program itself).
+void RegisterControlClass(const char* name, UINT style = 0);
 
 // Keeps the record in the window's user data, then gives the window its own
 // procedure, which reads the record for every message: pointer-sized,

@@ -2,6 +2,7 @@
 #include "controls/loupe_math.h"
 #include "controls/pick_control.h"
 #include "platform/bitmaps.h"
+#include "platform/dpi.h"
 #include "platform/fonts.h"
 #include "platform/instance.h"
 #include "platform/screen.h"
@@ -13,20 +14,20 @@ namespace {
 
 constexpr const char* kLoupeClass = "zLoupe";
 constexpr FontStyle kLoupeFont{12, FW_NORMAL, true};
-// The cross-hair reaches this far from its hot spot, at 100 %; the loupe keeps
-// clear of it and of the sampled square, and a little more.
-constexpr std::int32_t kCursorReach = 16, kGap = 4;
 constexpr std::uint32_t kExcludeFromCaptureBuild = 19041; // Windows 10 2004
 constexpr DWORD kExcludeFromCapture = 0x11;               // WDA_EXCLUDEFROMCAPTURE
 constexpr DWORD kRepaintWaitMs = 500;                     // for a window's repaint under it
 
 int level = kDefaultLoupeLevel;
 HWND loupe = nullptr;
+HDC loupeDc = nullptr; // its own, kept: a class DC costs no look-up a step
+bool showing = false;
 RECT lastShown{}; // where it was when it was last hidden
 // Read when it shows, kept while it does: each costs Wine a round trip.
 Rect32 avoid{};         // the main window
-MonitorAreas monitor{}; // the monitor under the pointer
-Rect32 placed{};        // where it is
+MonitorAreas monitor{}; // the monitor under the pointer, with its scale
+std::int32_t cursorReach = 0;
+Rect32 placed{}; // where it is
 // What it shows, so that it is drawn again only when that changes.
 struct Drawn {
     std::uint64_t sample;
@@ -41,38 +42,52 @@ struct Drawn {
 } drawn{};
 const PickControl* picture = nullptr; // whose picture it shows
 POINT pointer{};
-// The picture's frame, blocks and text background, drawn whole and then
-// copied to the window in one piece.
+// The picture's frame, blocks and text background, drawn whole in a buffer
+// with a memory device context of its own and copied to the window in one
+// piece.
 HBITMAP buffer = nullptr;
 Packed* bufferBits = nullptr;
+HDC bufferDc = nullptr;
 Size32 bufferSize{0, 0};
+// The text's font and where its cell starts, for the font last used.
+HFONT textFont = nullptr;
+std::int32_t textCellHeight = 0;
 
 LoupeLayout Layout() {
-    return LoupeLayoutFor(level, picture ? picture->dpi : kBaseDpi);
+    return LoupeLayoutFor(level, monitor.dpi ? monitor.dpi : kBaseDpi);
 }
 
 bool ReserveBuffer(Size32 size) {
     if (buffer && size.width <= bufferSize.width && size.height <= bufferSize.height) return true;
+    if (bufferDc) DeleteDC(bufferDc);
     if (buffer) DeleteObject(buffer);
     buffer = MakeTopDownDib32(size.width, size.height, &bufferBits);
-    bufferSize = buffer ? size : Size32{0, 0};
-    return buffer != nullptr;
+    bufferDc = buffer ? CreateCompatibleDC(nullptr) : nullptr;
+    if (bufferDc) SelectObject(bufferDc, buffer);
+    bufferSize = bufferDc ? size : Size32{0, 0};
+    return bufferDc != nullptr;
 }
 
-void PaintText(HDC dc, const LoupeLayout& l) {
+void PaintText(const LoupeLayout& l) {
     char text[kLoupeTextSize];
     // The picture's own place; before the first, the pointer's.
     const POINT at = picture->sampleCount > 0 ? picture->samplePoint : pointer;
     LoupeText(picture->sampleColour, Point32{at.x, at.y}, text);
-    HGDIOBJ old = SelectObject(dc, FontForDpi(kLoupeFont, picture->dpi));
-    SetTextColor(dc, 0);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextAlign(dc, TA_CENTER | TA_TOP);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    TextOutA(dc, l.size.width / 2, l.size.width + (l.textHeight - tm.tmHeight) / 2, text,
+    const HFONT font = FontForDpi(kLoupeFont, monitor.dpi);
+    HGDIOBJ old = SelectObject(bufferDc, font);
+    if (font != textFont) {
+        TEXTMETRICA tm{};
+        GetTextMetricsA(bufferDc, &tm);
+        textFont = font;
+        textCellHeight = tm.tmHeight;
+    }
+    SetTextColor(bufferDc, 0);
+    SetBkMode(bufferDc, TRANSPARENT);
+    SetTextAlign(bufferDc, TA_CENTER | TA_TOP);
+    TextOutA(bufferDc, l.size.width / 2, l.size.width + (l.textHeight - textCellHeight) / 2, text,
              lstrlenA(text));
-    SelectObject(dc, old);
+    // Not left selected: a font of another scale may be deleted meanwhile.
+    SelectObject(bufferDc, old);
 }
 
 // The picture, drawn whole in the buffer and copied to the window in one piece.
@@ -82,12 +97,8 @@ void Draw(HDC dc) {
     GdiFlush(); // the text of the last drawing is in the bits before they are written
     RenderLoupe(picture->sampleBits, kLargestLoupeCount, picture->sampleCount, l, bufferBits,
                 bufferSize.width);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, buffer);
-    PaintText(memory, l);
-    BitBlt(dc, 0, 0, l.size.width, l.size.height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    PaintText(l);
+    BitBlt(dc, 0, 0, l.size.width, l.size.height, bufferDc, 0, 0, SRCCOPY);
 }
 
 void OnLoupePaint() {
@@ -121,6 +132,7 @@ bool MakeLoupe(HWND owner) {
     static bool registered = false;
     if (!registered) {
         WNDCLASSA wc{};
+        wc.style = CS_OWNDC;
         wc.lpfnWndProc = LoupeProc;
         wc.hInstance = InstanceHandle();
         wc.hCursor = LoadCursorA(nullptr, IDC_CROSS);
@@ -134,7 +146,40 @@ bool MakeLoupe(HWND owner) {
     if (!loupe) return false;
     SetLayeredWindowAttributes(loupe, 0, 255, LWA_ALPHA);
     ExcludeFromCapture(loupe);
+    loupeDc = GetDC(loupe);
     return true;
+}
+
+// How far the pointer's image reaches from its hot spot now, in the system's
+// pixels: the cross-hair a pick shows, as large as the user has made pointers.
+std::int32_t CrossHairReach() {
+    ICONINFO info{};
+    if (!GetIconInfo(LoadCursorA(nullptr, IDC_CROSS), &info)) return 0;
+    BITMAP image{};
+    const bool measured =
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof image, &image) != 0;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (!measured) return 0;
+    // A cursor without colour keeps its AND and XOR masks one above the other.
+    const std::int32_t height = info.hbmColor ? image.bmHeight : image.bmHeight / 2;
+    return CursorReach(Size32{image.bmWidth, height},
+                       Point32{std::int32_t(info.xHotspot), std::int32_t(info.yHotspot)});
+}
+
+// The reach on the monitor under the pointer: where the system draws the
+// pointer at that monitor's scale it is larger there, never smaller.
+std::int32_t ReachOnMonitor(std::uint32_t dpi) {
+    return std::max(cursorReach, ScaleBetweenDpi(cursorReach, SystemDpi(), dpi));
+}
+
+// Everything read once a pick: the main window to keep clear of, and the
+// pointer's size, which the user may have changed since the last.
+void BeginShowing(const PickControl& pick) {
+    RECT r{};
+    GetWindowRect(GetAncestor(pick.window, GA_ROOT), &r);
+    avoid = Rect32{r.left, r.top, r.right, r.bottom};
+    cursorReach = CrossHairReach();
 }
 
 } // namespace
@@ -144,47 +189,46 @@ std::int32_t LoupeSampleCount() {
 }
 
 void ShowLoupe(const PickControl& pick, POINT at) {
-    const HWND main = GetAncestor(pick.window, GA_ROOT);
-    if (!loupe && !MakeLoupe(main)) return;
-    const bool showing = IsWindowVisible(loupe) != FALSE;
+    if (!loupe && !MakeLoupe(GetAncestor(pick.window, GA_ROOT))) return;
     const Point32 p{at.x, at.y};
-    if (!showing) {
-        RECT r{};
-        GetWindowRect(main, &r);
-        avoid = Rect32{r.left, r.top, r.right, r.bottom};
-    }
+    if (!showing) BeginShowing(pick);
     if (!showing || !Contains(monitor.monitor, p)) monitor = MonitorAt(p);
     picture = &pick;
     pointer = at;
-    const LoupeLayout l = Layout();
-    const std::int32_t clearance = std::max(l.count / 2 + 1, ScaleForDpi(kCursorReach, pick.dpi)) +
-                                   ScaleForDpi(kGap, pick.dpi);
-    const Point32 place = PlaceLoupe(p, clearance, l.size, monitor.work, avoid);
-    const Rect32 to{place.x, place.y, place.x + l.size.width, place.y + l.size.height};
+    const LoupePlace place = PlaceLoupeOnMonitor(p, level, monitor.dpi, ReachOnMonitor(monitor.dpi),
+                                                 monitor.work, avoid);
+    const Size32 size = place.layout.size;
+    const Rect32 to{place.origin.x, place.origin.y, place.origin.x + size.width,
+                    place.origin.y + size.height};
     const bool moved = !(to == placed);
-    if (!showing)
-        SetWindowPos(loupe, HWND_TOPMOST, to.left, to.top, l.size.width, l.size.height,
-                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    else if (moved)
-        SetWindowPos(loupe, nullptr, to.left, to.top, l.size.width, l.size.height,
-                     SWP_NOACTIVATE | SWP_NOZORDER);
+    // A move copies, erases and paints nothing: the picture is drawn at once
+    // after it, in one piece.
     const Drawn now{pick.sampleHash, level, pick.sampleCount > 0 ? pick.samplePoint : at,
-                    pick.sampleColour, pick.dpi};
-    if (!showing || moved || !(now == drawn)) {
-        // At once, and without the round trips of a paint message.
-        HDC dc = GetDC(loupe);
-        Draw(dc);
-        ReleaseDC(loupe, dc);
+                    pick.sampleColour, monitor.dpi};
+    const bool redraw = !showing || moved || !(now == drawn);
+    constexpr UINT kQuietMove = SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW | SWP_DEFERERASE |
+                                SWP_NOSENDCHANGING | SWP_NOOWNERZORDER;
+    if (!showing) {
+        SetWindowPos(loupe, HWND_TOPMOST, to.left, to.top, size.width, size.height,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        showing = true;
+    } else if (moved) {
+        const bool resized = to.right - to.left != placed.right - placed.left ||
+                             to.bottom - to.top != placed.bottom - placed.top;
+        SetWindowPos(loupe, nullptr, to.left, to.top, size.width, size.height,
+                     kQuietMove | SWP_NOZORDER | (resized ? 0 : SWP_NOSIZE));
     }
+    if (redraw) Draw(loupeDc); // at once, and without the round trips of a paint message
     placed = to;
     drawn = now;
 }
 
 void HideLoupe() {
-    if (loupe && IsWindowVisible(loupe)) {
+    if (loupe && showing) {
         GetWindowRect(loupe, &lastShown);
         ShowWindow(loupe, SW_HIDE);
     }
+    showing = false;
     picture = nullptr;
 }
 
@@ -209,8 +253,4 @@ bool ZoomLoupe(int steps) {
     if (to == level) return false;
     level = to;
     return true;
-}
-
-HWND LoupeWindow() {
-    return loupe;
 }

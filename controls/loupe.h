@@ -1,8 +1,10 @@
 // The loupe: a small window beside the pointer while an eyedropper picks,
 // showing the screen pixels around the pointer magnified, one block each, the
-// middle one framed, with its hex digits and the pointer's position. It never
-// takes the focus, the activation or the mouse. Both eyedroppers share it and
-// its zoom, which lasts for the session and is never saved.
+// middle one framed, with its hex digits and the pointer's position. It is
+// drawn at the scale of the monitor under the pointer and keeps clear of the
+// pointer at the pointer's real size. It never takes the focus, the
+// activation or the mouse. Both eyedroppers share it and its zoom, which lasts
+// for the session and is never saved.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -27,6 +29,3 @@ bool ZoomLoupe(int steps);
 // it until it has painted that part again. Has `window` do so, and waits,
 // before it is read; a window that does not answer is not waited for.
 void AwaitRepaintUnderLoupe(HWND window);
-
-// The loupe's window, null before its first pick.
-HWND LoupeWindow();

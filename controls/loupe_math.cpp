@@ -1,20 +1,23 @@
 #include "controls/loupe_math.h"
 #include "colour/hex_text.h"
+#include "platform/clamp.h"
 #include "platform/decimal.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr std::int32_t kGridFrom = 6;    // a block at 100 % that a grid line begins to help
 constexpr std::int32_t kTextHeight = 16; // at 100 %
+// The standard cross-hair reaches this far from its hot spot at 100 %; the
+// loupe keeps clear of at least that, and this much more.
+constexpr std::int32_t kCursorReach = 16, kGap = 4;
 
 bool Inside(const Rect32& r, const Rect32& in) {
     return r.left >= in.left && r.top >= in.top && r.right <= in.right && r.bottom <= in.bottom;
 }
 bool Overlap(const Rect32& a, const Rect32& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-std::int32_t Clamp(std::int32_t v, std::int32_t low, std::int32_t high) {
-    return v > high ? high : (v < low ? low : v);
 }
 
 } // namespace
@@ -69,6 +72,14 @@ Point32 PlaceLoupe(Point32 p, std::int32_t clearance, Size32 size, const Rect32&
     // A work area smaller than the loupe and the square together.
     return Point32{Clamp(right, work.left, work.right - size.width),
                    Clamp(below, work.top, work.bottom - size.height)};
+}
+
+LoupePlace PlaceLoupeOnMonitor(Point32 p, int level, std::uint32_t dpi, std::int32_t cursorReach,
+                               const Rect32& work, const Rect32& avoid) {
+    const LoupeLayout l = LoupeLayoutFor(level, dpi);
+    const std::int32_t reach = std::max(cursorReach, ScaleForDpi(kCursorReach, dpi));
+    const std::int32_t clearance = std::max(l.count / 2 + 1, reach) + ScaleForDpi(kGap, dpi);
+    return LoupePlace{l, PlaceLoupe(p, clearance, l.size, work, avoid)};
 }
 
 namespace {

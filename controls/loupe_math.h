@@ -54,6 +54,28 @@ void LoupeText(ColorRef colour, Point32 at, char (&out)[kLoupeTextSize]);
 Point32 PlaceLoupe(Point32 p, std::int32_t clearance, Size32 size, const Rect32& work,
                    const Rect32& avoid);
 
+// How far a pointer's image of `size` reaches from its hot spot: to its
+// farthest edge.
+constexpr std::int32_t CursorReach(Size32 size, Point32 hotSpot) {
+    const std::int32_t x = hotSpot.x > size.width - hotSpot.x ? hotSpot.x : size.width - hotSpot.x;
+    const std::int32_t y =
+        hotSpot.y > size.height - hotSpot.y ? hotSpot.y : size.height - hotSpot.y;
+    return x > y ? x : y;
+}
+
+// The loupe for the pointer at p on the monitor under it, which has `dpi`
+// dots per inch and the work area `work`: laid out at that monitor's scale,
+// wherever the main window is, and placed by PlaceLoupe clear of the sampled
+// square and of the pointer's image, which reaches `cursorReach` of the
+// monitor's pixels from its hot spot (users may enlarge it many times), and
+// a gap more.
+struct LoupePlace {
+    LoupeLayout layout;
+    Point32 origin;
+};
+LoupePlace PlaceLoupeOnMonitor(Point32 p, int level, std::uint32_t dpi, std::int32_t cursorReach,
+                               const Rect32& work, const Rect32& avoid);
+
 // Packed colours the loupe paints its own parts in.
 constexpr Packed kLoupeFrameColour = 0x404040; // round it all, and off the screen
 constexpr Packed kLoupeGridColour = 0x808080;

@@ -3,6 +3,7 @@
 #include "controls/keyboard_cues.h"
 #include "colour/colour_math.h"
 #include "controls/control_class.h"
+#include "controls/cursor_image.h"
 #include "controls/loupe.h"
 #include "controls/loupe_math.h"
 #include "platform/bitmaps.h"
@@ -11,6 +12,7 @@
 #include "platform/screen.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -30,9 +32,17 @@ void SendPickState(PickControl& pick, WPARAM state) {
 // Made once, as large as the loupe's largest square. 32 bits whatever the
 // screen's depth: a 16-bit screen's pixels come back exactly as shown, where a
 // bitmap compatible with it would be read back as 5-5-5.
-void MakeSampleBitmap(PickControl& pick, HDC screen) {
+void MakeSampleBitmap(PickControl& pick) {
+    pick.screenDc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
     pick.sampleBitmap = MakeTopDownDib32(kLargestLoupeCount, kLargestLoupeCount, &pick.sampleBits);
-    pick.bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    pick.sampleDc = pick.sampleBitmap ? CreateCompatibleDC(nullptr) : nullptr;
+    if (!pick.screenDc || !pick.sampleDc) {
+        pick.sampleBits = nullptr;
+        return;
+    }
+    SelectObject(pick.sampleDc, pick.sampleBitmap);
+    pick.bitsPerPixel =
+        GetDeviceCaps(pick.screenDc, BITSPIXEL) * GetDeviceCaps(pick.screenDc, PLANES);
 }
 
 // FNV-1a over the middle `n` by `n` pixels of a sample of `count`.
@@ -47,9 +57,9 @@ std::uint64_t Fingerprint(const std::uint32_t* bits, std::int32_t count, std::in
 
 // Reads the loupe's square around p from the screen, in one BitBlt, and
 // returns the colour under p, or CLR_INVALID where none can be read.
-COLORREF ReadSample(PickControl& pick, HDC screen, POINT p) {
+COLORREF ReadSample(PickControl& pick, POINT p) {
     // The screen's depth at the first sample is kept from then on.
-    if (!pick.sampleBitmap) MakeSampleBitmap(pick, screen);
+    if (!pick.sampleBitmap) MakeSampleBitmap(pick);
     if (!pick.sampleBits) return CLR_INVALID;
     const std::int32_t n = LoupeSampleCount(), half = n / 2;
     const Rect32 square{p.x - half, p.y - half, p.x + half + 1, p.y + half + 1};
@@ -66,12 +76,8 @@ COLORREF ReadSample(PickControl& pick, HDC screen, POINT p) {
             for (std::int32_t x = 0; x < n; ++x)
                 pick.sampleBits[y * kLargestLoupeCount + x] = kLoupeFrameColour;
     if (left < right && top < bottom) {
-        HDC memory = CreateCompatibleDC(screen);
-        HGDIOBJ old = SelectObject(memory, pick.sampleBitmap);
-        BitBlt(memory, left - square.left, top - square.top, right - left, bottom - top, screen,
-               left, top, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
+        BitBlt(pick.sampleDc, left - square.left, top - square.top, right - left, bottom - top,
+               pick.screenDc, left, top, SRCCOPY);
         GdiFlush();
     }
     pick.sampleCount = n;
@@ -80,24 +86,141 @@ COLORREF ReadSample(PickControl& pick, HDC screen, POINT p) {
     return ColorRefFromPacked(pick.sampleBits[half * kLargestLoupeCount + half] & 0xFFFFFFu);
 }
 
+// The cross-hair at one size, learnt at its first drawing at that size
+// (cursor_image.h); both eyedroppers share it.
+struct CrossHair {
+    std::int32_t size = 0;
+    enum class Way { System, Masks, Alpha } way = Way::System; // System: DrawIconEx each time
+    std::vector<Packed> andMask, xorMask;
+    HBITMAP premultiplied = nullptr; // selected in dc
+    HDC dc = nullptr;
+};
+CrossHair crossHair;
+
+constexpr BLENDFUNCTION kBlendByAlpha{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+
+// A picture of `size` by `size` in a memory device context, filled with
+// `background`; then `draw` on it, and its pixels.
+template <typename Draw>
+std::vector<Packed> DrawnOn(Packed background, std::int32_t size, Draw draw) {
+    std::vector<Packed> pixels;
+    std::uint32_t* bits = nullptr;
+    HBITMAP image = MakeTopDownDib32(size, size, &bits);
+    HDC dc = image ? CreateCompatibleDC(nullptr) : nullptr;
+    if (dc) {
+        HGDIOBJ old = SelectObject(dc, image);
+        std::fill_n(bits, size * size, background);
+        draw(dc);
+        GdiFlush();
+        pixels.assign(bits, bits + size * size);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    if (image) DeleteObject(image);
+    return pixels;
+}
+
+void DrawCrossHairBySystem(HDC dc, int left, int top, int size) {
+    DrawIconEx(dc, left, top, LoadCursorA(nullptr, IDC_CROSS), size, size, 0, nullptr, DI_NORMAL);
+}
+
+void ForgetCrossHair() {
+    if (crossHair.dc) DeleteDC(crossHair.dc);
+    if (crossHair.premultiplied) DeleteObject(crossHair.premultiplied);
+    crossHair = CrossHair{};
+}
+
+// Learns the cross-hair from the system's drawings on black and on white,
+// and keeps a way only where it gives exactly the system's drawing on a
+// third background too.
+const CrossHair& CrossHairAt(std::int32_t size) {
+    if (crossHair.size == size) return crossHair;
+    ForgetCrossHair();
+    crossHair.size = size;
+    constexpr Packed kProbe = 0x5A3C96;
+    auto bySystem = [&](HDC dc) { DrawCrossHairBySystem(dc, 0, 0, size); };
+    const std::vector<Packed> black = DrawnOn(0x000000, size, bySystem),
+                              white = DrawnOn(0xFFFFFF, size, bySystem),
+                              probe = DrawnOn(kProbe, size, bySystem);
+    const std::int32_t n = size * size;
+    if (n <= 0 || black.size() != std::size_t(n) || white.size() != black.size() ||
+        probe.size() != black.size())
+        return crossHair;
+    crossHair.andMask.resize(black.size());
+    crossHair.xorMask.resize(black.size());
+    DeriveCursorMasks(black.data(), white.data(), n, crossHair.andMask.data(),
+                      crossHair.xorMask.data());
+    if (CursorMasksReproduce(crossHair.andMask.data(), crossHair.xorMask.data(), n, kProbe,
+                             probe.data())) {
+        crossHair.way = CrossHair::Way::Masks;
+        return crossHair;
+    }
+    std::uint32_t* bits = nullptr;
+    crossHair.premultiplied = MakeTopDownDib32(size, size, &bits);
+    crossHair.dc = crossHair.premultiplied ? CreateCompatibleDC(nullptr) : nullptr;
+    if (!crossHair.dc || !DeriveCursorAlpha(black.data(), white.data(), n, bits)) return crossHair;
+    SelectObject(crossHair.dc, crossHair.premultiplied);
+    const std::vector<Packed> blended = DrawnOn(kProbe, size, [&](HDC dc) {
+        GdiAlphaBlend(dc, 0, 0, size, size, crossHair.dc, 0, 0, size, size, kBlendByAlpha);
+    });
+    if (blended == probe) crossHair.way = CrossHair::Way::Alpha;
+    return crossHair;
+}
+
+void DrawCrossHair(PickControl& pick, int left, int top, int size) {
+    const CrossHair& cross = CrossHairAt(size);
+    switch (cross.way) {
+    case CrossHair::Way::Masks:
+        GdiFlush(); // what was drawn below it is in the bits
+        ApplyCursorMasks(pick.boxBits, pick.clientWidth, pick.clientWidth, pick.clientHeight, left,
+                         top, size, cross.andMask.data(), cross.xorMask.data());
+        break;
+    case CrossHair::Way::Alpha:
+        GdiAlphaBlend(pick.boxDc, left, top, size, size, cross.dc, 0, 0, size, size, kBlendByAlpha);
+        break;
+    case CrossHair::Way::System: DrawCrossHairBySystem(pick.boxDc, left, top, size); break;
+    }
+}
+
+// The box's picture, made whole in its buffer: the sample's middle 5x5
+// stretched over it (before the first sample, the background), the
+// cross-hair image in the middle, as large as the screen's scale makes it,
+// and the focus cue. Each step that changes the 5x5 draws it at once.
+void DrawBox(PickControl& pick, HDC dc) {
+    if (!pick.boxBitmap) {
+        pick.boxBitmap = MakeTopDownDib32(pick.clientWidth, pick.clientHeight, &pick.boxBits);
+        pick.boxDc = pick.boxBitmap ? CreateCompatibleDC(nullptr) : nullptr;
+        if (!pick.boxDc) return;
+        SelectObject(pick.boxDc, pick.boxBitmap);
+    }
+    const RECT client{0, 0, pick.clientWidth, pick.clientHeight};
+    if (pick.sampleCount >= kPreviewSize) {
+        const int corner = pick.sampleCount / 2 - kPreviewSize / 2;
+        StretchBlt(pick.boxDc, 0, 0, pick.clientWidth, pick.clientHeight, pick.sampleDc, corner,
+                   corner, kPreviewSize, kPreviewSize, SRCCOPY);
+    } else {
+        FillRect(pick.boxDc, &client,
+                 pick.backgroundBrush ? pick.backgroundBrush : GetSysColorBrush(COLOR_WINDOW));
+    }
+    const int image = ScaleForDpi(kCursorImage, pick.dpi);
+    DrawCrossHair(pick, (pick.clientWidth - image) >> 1, (pick.clientHeight - image) >> 1, image);
+    if (pick.focused) DrawFocusCue(pick.window, pick.boxDc);
+    BitBlt(dc, 0, 0, pick.clientWidth, pick.clientHeight, pick.boxDc, 0, 0, SRCCOPY);
+}
+
 void OnPickPaint(PickControl& pick) {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(pick.window, &ps);
-    if (pick.sampleCount >= kPreviewSize) {
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, pick.sampleBitmap);
-        const int corner = pick.sampleCount / 2 - kPreviewSize / 2;
-        StretchBlt(dc, 0, 0, pick.clientWidth, pick.clientHeight, memory, corner, corner,
-                   kPreviewSize, kPreviewSize, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-    }
-    // The cross-hair image in the middle, as large as the screen's scale makes it.
-    const int image = ScaleForDpi(kCursorImage, pick.dpi);
-    DrawIconEx(dc, (pick.clientWidth - image) >> 1, (pick.clientHeight - image) >> 1,
-               LoadCursorA(nullptr, IDC_CROSS), image, image, 0, nullptr, DI_NORMAL);
-    DrawFocusCue(pick.window, dc);
+    DrawBox(pick, BeginPaint(pick.window, &ps));
     EndPaint(pick.window, &ps);
+}
+
+// The box's buffer is made anew at its next drawing, at its new size.
+void ForgetBoxBuffer(PickControl& pick) {
+    if (pick.boxDc) DeleteDC(pick.boxDc);
+    if (pick.boxBitmap) DeleteObject(pick.boxBitmap);
+    pick.boxDc = nullptr;
+    pick.boxBitmap = nullptr;
+    pick.boxBits = nullptr;
 }
 
 void ReadClientSize(PickControl& pick) {
@@ -107,13 +230,6 @@ void ReadClientSize(PickControl& pick) {
     pick.clientHeight = client.bottom;
 }
 
-void OnPickEraseBackground(PickControl& pick, HDC dc) {
-    if (!pick.backgroundBrush) return;
-    RECT r;
-    GetClientRect(pick.window, &r);
-    FillRect(dc, &r, pick.backgroundBrush);
-}
-
 // Runs at every press, also during a pick: a second press begins anew.
 void BeginPick(PickControl& pick) {
     SetFocus(pick.window);
@@ -121,6 +237,7 @@ void BeginPick(PickControl& pick) {
     pick.keyboard = 0;
     pick.wheelRest = 0;
     pick.screen = VirtualScreen();
+    pick.boxOnScreen = Rect32{}; // the main window may have moved since the last pick
     ForgetNudge(pick);
     // Wine sends WM_CAPTURECHANGED even when the capture goes to the window
     // that holds it already, which would cancel the pick this press goes on.
@@ -287,7 +404,7 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (!pick) return DefWindowProcA(w, msg, wp, lp);
     switch (msg) {
     case WM_PAINT: OnPickPaint(*pick); return 0;
-    case WM_ERASEBKGND: OnPickEraseBackground(*pick, reinterpret_cast<HDC>(wp)); return 1;
+    case WM_ERASEBKGND: return 1; // the paint covers every pixel
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE: OnPickMouseMove(*pick); break;
     case WM_MOUSEWHEEL:
@@ -304,28 +421,42 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETOBJECT:
         if (const LRESULT object = OnPickGetObject(*pick, wp, lp)) return object;
         break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        pick->focused = msg == WM_SETFOCUS;
+        OnFocusCueMessage(w, msg, wp);
+        break;
     default: OnFocusCueMessage(w, msg, wp); break;
     }
     return DefWindowProcA(w, msg, wp, lp);
 }
 
+// Over the box itself, which a pick never reads. Only a point on its place
+// is asked about, which saves Wine a round trip a step.
+bool OverTheBox(PickControl& pick, POINT p) {
+    if (pick.boxOnScreen.right <= pick.boxOnScreen.left) {
+        RECT r{};
+        GetWindowRect(pick.window, &r);
+        pick.boxOnScreen = Rect32{r.left, r.top, r.right, r.bottom};
+    }
+    return Contains(pick.boxOnScreen, Point32{p.x, p.y}) && WindowFromPoint(p) == pick.window;
+}
+
 } // namespace
 
 void SampleAt(PickControl& pick, POINT p) {
-    if (WindowFromPoint(p) == pick.window) { // keep the last picture, report nothing
+    if (OverTheBox(pick, p)) { // keep the last picture, report nothing
         ShowLoupe(pick, p);
         return;
     }
     // Read what the screen shows: many windows (GPU-drawn, layered) hold
     // nothing readable in their own device context.
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = ReadSample(pick, screen, p);
-    ReleaseDC(nullptr, screen);
+    const COLORREF colour = ReadSample(pick, p);
     pick.sampleColour = colour;
     pick.samplePoint = p;
     if (pick.sampleBits) {
         const std::uint64_t preview = Fingerprint(pick.sampleBits, pick.sampleCount, kPreviewSize);
-        if (preview != pick.previewHash) InvalidateRect(pick.window, nullptr, FALSE);
+        if (preview != pick.previewHash && pick.windowDc) DrawBox(pick, pick.windowDc);
         pick.previewHash = preview;
     }
     ShowLoupe(pick, p);
@@ -334,17 +465,23 @@ void SampleAt(PickControl& pick, POINT p) {
 }
 
 PickControl::PickControl()
-    : sampleBitmap(nullptr), sampleBits(nullptr), sampleCount(0),
-      sampleColour(CLR_INVALID), samplePoint{}, sampleHash(0), previewHash(0), screen{},
-      backgroundBrush(nullptr), parent(nullptr), window(nullptr), baseMessage(0), bitsPerPixel(0),
-      clientWidth(0), clientHeight(0), capturing(0), dpi(kBaseDpi), nudge{}, wheelRest(0),
-      keyboard(0), name(nullptr) {
-    if (pickCount == 0) RegisterControlClass(kPickClass);
+    : sampleBitmap(nullptr), sampleBits(nullptr), sampleDc(nullptr), screenDc(nullptr),
+      sampleCount(0), sampleColour(CLR_INVALID), samplePoint{}, sampleHash(0),
+      previewHash(0), screen{}, boxOnScreen{}, boxBitmap(nullptr), boxBits(nullptr), boxDc(nullptr),
+      windowDc(nullptr), backgroundBrush(nullptr), parent(nullptr), window(nullptr), baseMessage(0),
+      bitsPerPixel(0), clientWidth(0), clientHeight(0), capturing(0), dpi(kBaseDpi), nudge{},
+      wheelRest(0), keyboard(0), focused(0), name(nullptr) {
+    // A device context of its own: the box is drawn at every step that
+    // changes it, with no look-up of one.
+    if (pickCount == 0) RegisterControlClass(kPickClass, CS_OWNDC);
     ++pickCount;
 }
 
 PickControl::~PickControl() {
     --pickCount;
+    ForgetBoxBuffer(*this);
+    if (sampleDc) DeleteDC(sampleDc);
+    if (screenDc) DeleteDC(screenDc);
     if (sampleBitmap) DeleteObject(sampleBitmap);
     if (backgroundBrush) DeleteObject(backgroundBrush);
 }
@@ -360,6 +497,7 @@ bool CreatePickControl(PickControl& pick, HWND parent, std::uint32_t baseMessage
     if (!pick.window) return false;
 
     AttachRecord(pick.window, pick, PickProc);
+    pick.windowDc = GetDC(pick.window); // its own, kept
     ReadClientSize(pick);
     if (background != CLR_INVALID) pick.backgroundBrush = CreateSolidBrush(background);
     return true;
@@ -371,5 +509,7 @@ void SetPickScale(PickControl& pick, const RECT& rect, std::uint32_t dpi) {
     MoveWindow(pick.window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                FALSE);
     ReadClientSize(pick);
+    ForgetBoxBuffer(pick);
+    pick.boxOnScreen = Rect32{};
     InvalidateRect(pick.window, nullptr, TRUE);
 }

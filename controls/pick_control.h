@@ -23,15 +23,22 @@ struct PickControl {
     // large enough for the loupe's largest square, made at the first sample.
     HBITMAP sampleBitmap;
     std::uint32_t* sampleBits; // its rows, kLargestLoupeCount pixels apart
+    HDC sampleDc;              // a memory device context it stays selected in
+    HDC screenDc;              // the screen, read through a device context of our own
     std::int32_t sampleCount;  // the side of the square read last; 0 before
     COLORREF sampleColour;     // its middle pixel; CLR_INVALID where none was read
     POINT samplePoint;         // that pixel's place on the screen
     // Fingerprints of the square and of its middle 5x5, so that what shows
     // them is drawn again only when they change.
     std::uint64_t sampleHash, previewHash;
-    // The virtual screen as a pick began: asking for it costs Wine more than
-    // the read itself.
-    Rect32 screen;
+    // The virtual screen and the box's place on it as a pick began: asking
+    // for them costs Wine more than the read itself. Empty: not known yet.
+    Rect32 screen, boxOnScreen;
+    // The box's picture, composed in a buffer of its own and copied to the
+    // box in one piece through the box's own device context.
+    HBITMAP boxBitmap;
+    std::uint32_t* boxBits; // its rows, clientWidth pixels apart
+    HDC boxDc, windowDc;
     HBRUSH backgroundBrush;
     HWND parent;
     HWND window;
@@ -43,6 +50,7 @@ struct PickControl {
     NudgeState nudge;       // the last arrow-key nudge of the pointer
     std::int32_t wheelRest; // wheel movement short of a notch, in this pick
     std::uint8_t keyboard;  // this pick began from the keyboard
+    std::uint8_t focused;   // it has the keyboard focus
     const char* name;       // what a screen reader calls it; the owner sets it
 
     PickControl(); // registers the class on the first construction

@@ -37,6 +37,17 @@ std::uint32_t DpiOfWindow(HWND window) {
     return dpi;
 }
 
+std::uint32_t DpiOfMonitor(HMONITOR monitor) {
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpiForMonitor =
+        SystemFunction<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
+    UINT x = 0, y = 0;
+    constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI: what the user chose for it
+    if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && x > 0)
+        return x;
+    return SystemDpi();
+}
+
 bool FrameForDpi(DWORD style, DWORD exStyle, std::uint32_t dpi, Size32* frame) {
     using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     static const auto adjust = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");

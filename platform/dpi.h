@@ -11,6 +11,10 @@ std::uint32_t SystemDpi();
 // The scale of the monitor a window is on.
 std::uint32_t DpiOfWindow(HWND window);
 
+// The scale of a monitor: its own where the system gives each monitor one
+// (Windows 8.1 and later), else the system's.
+std::uint32_t DpiOfMonitor(HMONITOR monitor);
+
 // How much wider and taller than its client area a window of these styles is
 // at `dpi`. False where the system can only tell it for its own scale
 // (before Windows 10 1607).

@@ -1,4 +1,5 @@
 #include "platform/screen.h"
+#include "platform/dpi.h"
 #include "platform/system_function.h"
 #include <windows.h>
 
@@ -33,11 +34,12 @@ BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 MonitorAreas MonitorAt(Point32 p) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONEAREST), &info)) {
+    const HMONITOR monitor = MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONEAREST);
+    if (!GetMonitorInfoA(monitor, &info)) {
         const Rect32 all = VirtualScreen();
-        return MonitorAreas{all, all};
+        return MonitorAreas{all, all, SystemDpi()};
     }
-    return MonitorAreas{ToRect32(info.rcMonitor), ToRect32(info.rcWork)};
+    return MonitorAreas{ToRect32(info.rcMonitor), ToRect32(info.rcWork), DpiOfMonitor(monitor)};
 }
 
 std::size_t AllWorkAreas(Rect32* out, std::size_t most) {

@@ -8,10 +8,11 @@
 // may begin left of or above the primary monitor.
 Rect32 VirtualScreen();
 
-// The monitor under the point, or the nearest one: its whole area and its
-// work area.
+// The monitor under the point, or the nearest one: its whole area, its work
+// area and its scale.
 struct MonitorAreas {
     Rect32 monitor, work;
+    std::uint32_t dpi;
 };
 MonitorAreas MonitorAt(Point32 p);
 

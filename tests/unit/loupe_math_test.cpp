@@ -107,6 +107,71 @@ TEST(PlaceLoupe, NeverLeavesTheWorkAreaNorCoversTheSampledSquare) {
         }
 }
 
+// A 100 % laptop screen with a 150 % monitor to its right: on each the loupe
+// has that monitor's size and gap, stays on that monitor's work area, and
+// keeps clear of a pointer enlarged for accessibility, at its real size.
+TEST(PlaceLoupeOnMonitor, EachMonitorItsOwnScaleAndThePointersRealSize) {
+    const Rect32 laptop{0, 0, 1920, 1040}, monitor{1920, -200, 4800, 1380};
+    const struct {
+        const char* where;
+        Point32 p;
+        std::uint32_t dpi;
+        Rect32 work;
+        std::int32_t reach; // the pointer's, from its hot spot
+        Point32 at;
+        Size32 size;
+    } cases[] = {
+        // Clearance: the larger of the square's half and the pointer's reach,
+        // at least 16 at 100 %, and a gap of 4 at 100 %.
+        {"laptop, standard pointer", {500, 500}, 96, laptop, 16, {520, 520}, {122, 138}},
+        {"monitor, standard pointer", {2500, 500}, 144, monitor, 24, {2530, 530}, {184, 208}},
+        {"monitor, a reach too small for its scale",
+         {2500, 500},
+         144,
+         monitor,
+         16,
+         {2530, 530},
+         {184, 208}},
+        {"laptop, pointer five times larger", {500, 500}, 96, laptop, 80, {584, 584}, {122, 138}},
+        {"monitor, pointer five times larger",
+         {2500, 500},
+         144,
+         monitor,
+         120,
+         {2626, 626},
+         {184, 208}},
+        // At the laptop's right edge the loupe stays on the laptop, left of
+        // the pointer, at the laptop's size.
+        {"laptop, by the monitor",
+         {1900, 500},
+         96,
+         laptop,
+         16,
+         {1900 - 20 + 1 - 122, 520},
+         {122, 138}},
+        // Just across, on the monitor at its left edge: right of the pointer.
+        {"monitor, by the laptop", {1925, 500}, 144, monitor, 24, {1955, 530}, {184, 208}},
+        // High on the monitor, above the laptop's top: below the pointer.
+        {"monitor, above the laptop", {3000, -190}, 144, monitor, 24, {3030, -160}, {184, 208}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        const LoupePlace place =
+            PlaceLoupeOnMonitor(c.p, kDefaultLoupeLevel, c.dpi, c.reach, c.work, kNowhere);
+        EXPECT_EQ(c.size.width, place.layout.size.width);
+        EXPECT_EQ(c.size.height, place.layout.size.height);
+        EXPECT_EQ(c.at.x, place.origin.x);
+        EXPECT_EQ(c.at.y, place.origin.y);
+    }
+}
+
+TEST(CursorReach, FromTheHotSpotToTheFarthestEdge) {
+    EXPECT_EQ(16, CursorReach({32, 32}, {16, 16})); // the standard cross-hair
+    EXPECT_EQ(32, CursorReach({32, 32}, {0, 0}));   // an arrow, tip at the corner
+    EXPECT_EQ(48, CursorReach({64, 48}, {16, 40})); // the width past the hot spot
+    EXPECT_EQ(40, CursorReach({48, 48}, {20, 40})); // the height above it
+}
+
 // A work area too small for a corner: beside the square, slid onto it.
 TEST(PlaceLoupe, BesideTheSquareWhereNoCornerFits) {
     const Rect32 low{0, 0, 1024, 200};
