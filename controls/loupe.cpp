@@ -49,8 +49,8 @@ HBITMAP buffer = nullptr;
 Packed* bufferBits = nullptr;
 HDC bufferDc = nullptr;
 Size32 bufferSize{0, 0};
-// The text's font and where its cell starts, for the font last used.
-HFONT textFont = nullptr;
+// The height of the text's cell at the scale it was last drawn at.
+std::uint32_t textDpi = 0;
 std::int32_t textCellHeight = 0;
 
 LoupeLayout Layout() {
@@ -73,12 +73,11 @@ void PaintText(const LoupeLayout& l) {
     // The picture's own place; before the first, the pointer's.
     const POINT at = picture->sampleCount > 0 ? picture->samplePoint : pointer;
     LoupeText(picture->sampleColour, Point32{at.x, at.y}, text);
-    const HFONT font = FontForDpi(kLoupeFont, monitor.dpi);
-    HGDIOBJ old = SelectObject(bufferDc, font);
-    if (font != textFont) {
+    HGDIOBJ old = SelectObject(bufferDc, FontForDpi(kLoupeFont, monitor.dpi));
+    if (textDpi != monitor.dpi) {
         TEXTMETRICA tm{};
         GetTextMetricsA(bufferDc, &tm);
-        textFont = font;
+        textDpi = monitor.dpi;
         textCellHeight = tm.tmHeight;
     }
     SetTextColor(bufferDc, 0);
