@@ -7,10 +7,12 @@
 #include "colour/colour_state.h"
 #include "controls/accessible.h"
 #include "platform/instance.h"
+#include "platform/system_function.h"
 #include "recolour/worker.h"
 
 static int RunMessageLoop() {
-    // No accelerators and no dialog processing: Tab does not move the focus.
+    // No accelerators and no dialog processing: the controls pass Tab on to
+    // the main window, which moves the focus in its own order (MoveFocus).
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) != 0) {
         TranslateMessage(&msg);
@@ -20,6 +22,7 @@ static int RunMessageLoop() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    LoadLibrariesFromSystemFolderOnly();
     SetInstanceHandle(instance);
     ReadStartupDirectory();
     LoadOrSaveSettings(true);

@@ -1,13 +1,25 @@
-// A function of a system DLL looked up at run time: for calls that older
-// Windows lacks, where the program must still start without them.
+// Functions of system DLLs looked up at run time: for calls that older
+// Windows lacks, where the program must still start without them, and for
+// libraries loaded only when needed. Every such library comes from the
+// system folder, never from the program's own: people run a portable program
+// from their Downloads folder, where anything may lie beside it.
 #pragma once
 #include <windows.h>
 
-// The module is loaded if it is not yet, and kept; null where it cannot be,
-// or does not export the name.
+// At start: every library the process loads from then on without a full
+// path, ours or one a system DLL loads for itself, comes from the system
+// folder only, where the system can be told so (Windows 8, and 7 with its
+// 2011 loader update). Where it cannot, the current directory at least
+// leaves the search.
+void LoadLibrariesFromSystemFolderOnly();
+
+// A system DLL by its name, from the system folder only, loaded if it is not
+// yet and kept; null where it cannot be.
+HMODULE SystemLibrary(const char* name);
+
+// Null where the library cannot be loaded or does not export the name.
 template <typename Fn> Fn SystemFunction(const char* module, const char* name) {
-    HMODULE loaded = GetModuleHandleA(module);
-    if (!loaded) loaded = LoadLibraryA(module);
+    const HMODULE loaded = SystemLibrary(module);
     if (!loaded) return nullptr;
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
 }

@@ -1,11 +1,14 @@
 #include "tests/e2e/harness.h"
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <sstream>
 
 namespace e2e {
@@ -691,8 +694,13 @@ Tintwell::Tintwell() {
 
 Tintwell::~Tintwell() {
     if (Running()) {
-        DWORD code;
-        if (!Close(5000, &code)) Kill();
+        DWORD code = 1;
+        if (!Close(5000, &code)) {
+            ADD_FAILURE() << "Tintwell did not close when asked";
+            Kill();
+        } else {
+            EXPECT_EQ(0u, code) << "Tintwell's exit code";
+        }
     }
     if (process_.hProcess) CloseHandle(process_.hProcess);
     if (process_.hThread) CloseHandle(process_.hThread);
@@ -707,18 +715,25 @@ bool Tintwell::Start(const LaunchOptions& options) {
         CreateDirectoryW(Unlimited(folder_).c_str(), nullptr);
     }
     if (options.ini && !WriteWholeFile(IniPath(), *options.ini)) return false;
+    std::wstring program = Widen(TintwellPath());
+    std::vector<wchar_t> environment;
+    if (!options.plantedLibraries.empty()) {
+        if (!PlantLibraries(options.plantedLibraries, &program, &environment)) return false;
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (options.showCommand) {
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = *options.showCommand;
     }
-    std::wstring command = Widen("\"" + TintwellPath() + "\"");
+    std::wstring command = L"\"" + program + L"\"";
     if (!options.arguments.empty()) command += Widen(" " + options.arguments);
     std::vector<wchar_t> line(command.begin(), command.end());
     line.push_back(L'\0');
-    if (!CreateProcessW(Widen(TintwellPath()).c_str(), line.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, folder_.c_str(), &startup, &process_)) {
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT,
+                        environment.empty() ? nullptr : environment.data(), folder_.c_str(),
+                        &startup, &process_)) {
         std::fprintf(stderr, "cannot start %s (error %lu)\n", TintwellPath().c_str(),
                      GetLastError());
         return false;
@@ -733,6 +748,56 @@ bool Tintwell::Start(const LaunchOptions& options) {
         10000);
     if (!found) return false;
     return Settle();
+}
+
+bool Tintwell::PlantLibraries(const std::vector<std::string>& names, std::wstring* program,
+                              std::vector<wchar_t>* environment) {
+    // The driver's own library lies beside the driver.
+    wchar_t driver[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, driver, MAX_PATH);
+    std::wstring planted(driver, n);
+    planted = planted.substr(0, planted.rfind(L'\\') + 1) + L"planted_library.dll";
+    programFolder_ = Widen(directory_) + L"\\program";
+    *program = programFolder_ + L"\\Tintwell.exe";
+    if (!CreateDirectoryW(programFolder_.c_str(), nullptr) ||
+        !CopyFileW(Widen(TintwellPath()).c_str(), program->c_str(), TRUE))
+        return false;
+    std::wstring overrides;
+    for (const std::string& name : names) {
+        if (!CopyFileW(planted.c_str(), (programFolder_ + L"\\" + Widen(name)).c_str(), TRUE))
+            return false;
+        overrides += (overrides.empty() ? L"" : L",") + Widen(name.substr(0, name.rfind('.')));
+    }
+    // The driver's environment, with the libraries first looked for beside
+    // the program; a block of NUL-ended strings, ended by one more NUL.
+    wchar_t* block = GetEnvironmentStringsW();
+    for (const wchar_t* p = block; *p; p += std::wcslen(p) + 1) {
+        std::wstring entry(p);
+        if (_wcsnicmp(entry.c_str(), L"WINEDLLOVERRIDES=", 17) == 0) {
+            overrides = entry.substr(17) + L";" + overrides;
+            continue;
+        }
+        environment->insert(environment->end(), entry.begin(), entry.end());
+        environment->push_back(L'\0');
+    }
+    FreeEnvironmentStringsW(block);
+    const std::wstring entry = L"WINEDLLOVERRIDES=" + overrides + L"=n,b";
+    environment->insert(environment->end(), entry.begin(), entry.end());
+    environment->push_back(L'\0');
+    environment->push_back(L'\0');
+    return true;
+}
+
+std::vector<std::wstring> Tintwell::Modules() const {
+    std::vector<std::wstring> modules;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process_.dwProcessId);
+    if (snapshot == INVALID_HANDLE_VALUE) return modules;
+    MODULEENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32FirstW(snapshot, &entry); more; more = Module32NextW(snapshot, &entry))
+        modules.push_back(entry.szExePath);
+    CloseHandle(snapshot);
+    return modules;
 }
 
 bool Tintwell::Running() const {

@@ -212,6 +212,12 @@ struct LaunchOptions {
     // A folder inside the fresh directory, made first and started in, with
     // the file there: "a\\b" for two levels, any letters and any length.
     std::wstring folder = L"";
+    // Libraries an attacker lays beside the program ("oleacc.dll"): a copy of
+    // Tintwell.exe in a folder of its own is started, with a library of the
+    // driver's under each name beside it, which leaves a file "<name>.ran"
+    // there if it is ever loaded; Wine is told to look beside the program
+    // first for them, as Windows does for a library that is not a KnownDLL.
+    std::vector<std::string> plantedLibraries = {};
 };
 
 struct ChildWindow {
@@ -238,6 +244,10 @@ class Tintwell {
     DWORD ThreadId() const { return process_.dwThreadId; }
     const std::string& Directory() const { return directory_; }
     const std::wstring& StartFolder() const { return folder_; } // where it was started
+    // The folder of the program that runs: the copy's, with planted libraries.
+    const std::wstring& ProgramFolder() const { return programFolder_; }
+    // The full paths of the modules loaded in the running program.
+    std::vector<std::wstring> Modules() const;
 
     // Waits until the program is idle and nothing of its windows awaits painting.
     bool Settle(DWORD timeoutMs = 5000) const;
@@ -286,11 +296,15 @@ class Tintwell {
 
   private:
     GUITHREADINFO ThreadInfo() const;
+    // The copy of the program with the planted libraries beside it, and the
+    // environment that has Wine look there first.
+    bool PlantLibraries(const std::vector<std::string>& names, std::wstring* program,
+                        std::vector<wchar_t>* environment);
 
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
     std::string directory_;
-    std::wstring folder_;
+    std::wstring folder_, programFolder_;
     bool exited_ = false;
     DWORD exitCode_ = 0;
 };

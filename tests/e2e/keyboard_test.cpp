@@ -3,6 +3,7 @@
 
 #include <oleacc.h>
 
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,9 @@ constexpr int kCopy = 1, kRed = 2, kAutoApplyStop = 6, kClose = 7, kPickColourSt
 
 class Keyboard : public e2e::AppTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(Launch()) << "Tintwell did not show its main window";
+    void SetUp() override { StartWith({}); }
+    void StartWith(const e2e::LaunchOptions& options) {
+        ASSERT_TRUE(Launch(options)) << "Tintwell did not show its main window";
         ASSERT_TRUE(app.Activate());
         ASSERT_TRUE(app.FocusBecomes(edit));
     }
@@ -306,6 +308,68 @@ TEST_F(ScreenReader, EveryControlSaysWhatItIsAndTheBarsTheirValues) {
     e2e::KeyPress(VK_ESCAPE);
     EXPECT_TRUE(e2e::WaitUntil([&] { return app.Capture() == nullptr; }));
     EXPECT_TRUE(app.Running());
+}
+
+// Run from a folder where an attacker has laid libraries named like those
+// Tintwell loads at run time: asked for its accessible objects, and picking
+// a window (the loupe asks for the monitor's scale, the commit whether
+// windows are composed), it loads each from the system folder, and none of
+// the planted ones ever runs.
+class FromDownloads : public ScreenReader {
+  protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        e2e::LaunchOptions options;
+        options.plantedLibraries = kPlanted;
+        StartWith(options);
+    }
+    const std::vector<std::string> kPlanted = {"oleacc.dll", "ole32.dll", "oleaut32.dll",
+                                               "dwmapi.dll", "shcore.dll"};
+};
+
+TEST_F(FromDownloads, EveryLibraryComesFromTheSystemFolder) {
+    EXPECT_EQ("Red", Accessible(Stop(kRed)).Name());
+    const StripesWindow stripes(POINT{420, 540}, 40, 60);
+    ASSERT_TRUE(stripes.Shown());
+    const POINT eyedropper = MiddleOf(kPickWindow), over = stripes.Column(20);
+    e2e::MouseDown(eyedropper.x, eyedropper.y);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.Loupe() != nullptr; })) << "no pick began";
+    e2e::MouseUp(over.x, over.y);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.Capture() == nullptr; })) << "the pick goes on";
+    ASSERT_TRUE(app.Settle());
+    const std::vector<std::wstring> modules = app.Modules();
+    auto lower = [](std::wstring s) {
+        for (wchar_t& c : s)
+            c = wchar_t(towlower(c));
+        return s;
+    };
+    for (const std::string& name : kPlanted) {
+        SCOPED_TRACE(name);
+        const std::wstring wanted = lower(std::wstring(name.begin(), name.end()));
+        const std::wstring planted = lower(app.ProgramFolder() + L"\\" + wanted);
+        bool loaded = false;
+        for (const std::wstring& module : modules) {
+            const std::wstring path = lower(module);
+            if (path.size() < wanted.size() + 1 ||
+                path.compare(path.size() - wanted.size() - 1, std::wstring::npos, L"\\" + wanted) !=
+                    0)
+                continue;
+            loaded = true;
+            // Wine's own theming loads ole32 before the program's first
+            // line, looking beside the program first: finding there a
+            // library without the functions it needs, it takes its built-in
+            // one, under that path. Windows keeps ole32 among its KnownDLLs.
+            if (wanted != L"ole32.dll") {
+                EXPECT_NE(planted, path) << "loaded from beside the program";
+            }
+        }
+        EXPECT_TRUE(loaded) << "never loaded: the test asked for nothing that needs it";
+    }
+    DWORD code = 1;
+    ASSERT_TRUE(app.Close(8000, &code));
+    for (const std::wstring& entry : e2e::FolderEntries(app.ProgramFolder()))
+        EXPECT_EQ(std::wstring::npos, entry.find(L".ran"))
+            << std::string(entry.begin(), entry.end()) << ": a planted library ran";
 }
 
 } // namespace
