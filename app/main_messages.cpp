@@ -50,32 +50,29 @@ static void OnKeyDown(WPARAM key) {
     if (key == VK_TAB) MoveFocus(GetKeyState(VK_SHIFT) >= 0);
 }
 
+TabOrder ControlsInTabOrder() {
+    return TabOrder{{editBox, copyButton, redBar.window, greenBar.window, blueBar.window,
+                     brightnessBar.window, autoApplyBox, closeButton, pickColorControl.window,
+                     pickWindowControl.window}};
+}
+
 void MoveFocus(bool forward) {
-    const HWND order[] = {editBox,
-                          copyButton,
-                          redBar.window,
-                          greenBar.window,
-                          blueBar.window,
-                          brightnessBar.window,
-                          autoApplyBox,
-                          closeButton,
-                          pickColorControl.window,
-                          pickWindowControl.window};
-    constexpr int count = sizeof order / sizeof order[0];
+    const TabOrder order = ControlsInTabOrder();
+    const int count = int(order.windows.size());
     const HWND focus = GetFocus();
     int at = forward ? -1 : 0; // from elsewhere: the first, or the last
     for (int i = 0; i < count; ++i)
-        if (order[i] == focus) at = i;
-    SetFocus(order[(at + (forward ? 1 : count - 1)) % count]);
+        if (order.windows[std::size_t(i)] == focus) at = i;
+    SetFocus(order.windows[std::size_t((at + (forward ? 1 : count - 1)) % count)]);
     ShowFocusCues(mainWindow);
 }
 
-static LRESULT OnGetDlgCode(HWND window, WPARAM wParam, LPARAM lParam) {
-    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (msg == nullptr) return 0;
-    if (msg->message == WM_KEYUP || msg->message == WM_CHAR) return 0;
-    OnKeyDown(wParam);
-    return DefWindowProcA(window, WM_GETDLGCODE, wParam, lParam);
+// Another program became active: a pick from the keyboard, which needs the
+// keyboard, ends as Esc ends it.
+static void OnActivateApp(bool active) {
+    if (active) return;
+    CancelKeyboardPick(pickColorControl);
+    CancelKeyboardPick(pickWindowControl);
 }
 
 static LRESULT OnControlColor(HDC dc) {
@@ -134,7 +131,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (wParam) OnEndSession(lParam); // FALSE: the session goes on after all
         return 0;
     case WM_NCCREATE: EnableFrameScaling(window); break;
-    case WM_GETDLGCODE: return OnGetDlgCode(window, wParam, lParam);
+    case WM_ACTIVATEAPP: OnActivateApp(wParam != FALSE); break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETKEYBOARDCUES) OnFocusCueSettingChange(window);
+        break;
     case WM_KEYDOWN: OnKeyDown(wParam); break;
     case WM_COMMAND: OnCommand(wParam, lParam); break;
     case WM_CTLCOLOREDIT:
@@ -256,10 +256,22 @@ LRESULT CALLBACK KeyForwardProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
+// The edit box has no label to take its name from. Named by the system's
+// Dynamic Annotation at the first request, it is the system's own object;
+// where that is not done (Wine), it answers with ours, which says the name.
+static LRESULT OnEditBoxGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
+    static enum { Unknown, Annotated, Wrapped } naming = Unknown;
+    if (naming == Unknown && static_cast<LONG>(lParam) == OBJID_CLIENT)
+        naming = AnnotateName(window, L"Hex color") ? Annotated : Wrapped;
+    if (naming != Wrapped) return 0;
+    const AccessibleFacts facts{"Hex color", nullptr, nullptr, 0, nullptr, 0, nullptr, false};
+    return AnswerGetObject(window, wParam, lParam, facts);
+}
+
 LRESULT CALLBACK EditBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETOBJECT) {
-        const AccessibleFacts facts{"Hex color", nullptr, nullptr, 0, nullptr, nullptr, false};
-        if (const LRESULT object = AnswerGetObject(window, wParam, lParam, facts)) return object;
+        if (const LRESULT object = OnEditBoxGetObject(window, wParam, lParam)) return object;
     }
+    if (message == WM_DESTROY) DisconnectAccessibleObjects(window);
     return KeyForwardProc(window, message, wParam, lParam);
 }

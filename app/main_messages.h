@@ -1,6 +1,7 @@
 // The main window procedure and the small operations behind its cases.
 #pragma once
 #include <windows.h>
+#include <array>
 #include <cstdint>
 
 // Notification bases given to the custom controls; N + 1 reports state.
@@ -19,6 +20,14 @@ LRESULT CALLBACK KeyForwardProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // The edit box's: KeyForwardProc, and the name a screen reader gives it,
 // which it has no label to take from.
 LRESULT CALLBACK EditBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Every control in the order Tab takes the focus round them; the window
+// order of the children, which screen readers and UI Automation walk, is the
+// same (CreateMainWindow).
+struct TabOrder {
+    std::array<HWND, 10> windows;
+};
+TabOrder ControlsInTabOrder();
 
 // Tab and Shift+Tab: the focus to the next or the previous control, round.
 void MoveFocus(bool forward);

@@ -7,6 +7,7 @@
 #include "app/shell.h"
 #include "colour/colour_state.h"
 #include "colour/components.h"
+#include "controls/keyboard_cues.h"
 #include "platform/dpi.h"
 #include "platform/fonts.h"
 #include "platform/instance.h"
@@ -86,6 +87,18 @@ static bool TitleBarOnAWorkArea(std::int32_t x, std::int32_t y, std::int32_t wid
     const std::int32_t frameY = GetSystemMetrics(SM_CYFIXEDFRAME);
     const Rect32 caption{frameX, frameY, width - frameX, frameY + GetSystemMetrics(SM_CYCAPTION)};
     return TitleBarReachable(x, y, caption, ScaleForDpi(kTitleBarGrip, windowDpi), areas, count);
+}
+
+// Screen readers and UI Automation walk the children in window order, which
+// creation left as the order of making them: the first in the Tab order
+// goes on top, each next one under the one before. No two overlap, so
+// nothing is drawn anew.
+static void PutChildrenInTabOrder() {
+    HWND above = HWND_TOP;
+    for (HWND child : ControlsInTabOrder().windows) {
+        SetWindowPos(child, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above = child;
+    }
 }
 
 // Gives every child its place and font at the window's scale.
@@ -189,6 +202,8 @@ bool CreateMainWindow(int showCommand) {
     SubclassForKeys(copyButton, CopyButtonProc);
     SubclassForKeys(closeButton, KeyForwardProc);
     SubclassForKeys(autoApplyBox, KeyForwardProc);
+    PutChildrenInTabOrder();
+    InitializeFocusCues(mainWindow);
     return true;
 }
 

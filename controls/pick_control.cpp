@@ -22,6 +22,9 @@ constexpr int kCursorImage = 32; // the cross-hair image drawn in the box, at 10
 constexpr WPARAM kPickBegin = 1;
 constexpr WPARAM kPickCommit = 0;
 constexpr WPARAM kPickCancel = static_cast<WPARAM>(-1);
+// A screen reader's default action, posted: a pick is not begun inside its
+// call.
+constexpr UINT kStartKeyboardPick = WM_APP + 2;
 
 std::int32_t pickCount = 0; // constant-initialised, valid before the records
 
@@ -233,6 +236,7 @@ void ReadClientSize(PickControl& pick) {
 // Runs at every press, also during a pick: a second press begins anew.
 void BeginPick(PickControl& pick) {
     SetFocus(pick.window);
+    const bool began = !pick.capturing;
     pick.capturing = 1;
     pick.keyboard = 0;
     pick.wheelRest = 0;
@@ -247,6 +251,7 @@ void BeginPick(PickControl& pick) {
     POINT p;
     if (GetCursorPos(&p)) ShowLoupe(pick, p); // with the last picture: it is over us
     SendPickState(pick, kPickBegin);
+    if (began) NotifyStateChange(pick.window); // pressed
 }
 
 void EndPick(PickControl& pick, WPARAM outcome) {
@@ -260,6 +265,7 @@ void EndPick(PickControl& pick, WPARAM outcome) {
     SendPickState(pick, outcome);
     InvalidateRect(pick.window, nullptr, FALSE);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    NotifyStateChange(pick.window); // no longer pressed
 }
 
 // Space or Enter on the focused control, or a screen reader's default
@@ -381,8 +387,9 @@ PickControl* PickOf(HWND w) {
     return RecordOf<PickControl>(w);
 }
 
-void StartKeyboardPickOf(HWND w) {
-    if (PickControl* pick = PickOf(w)) BeginKeyboardPick(*pick);
+bool Picking(HWND w) {
+    const PickControl* pick = PickOf(w);
+    return pick && pick->capturing;
 }
 
 LRESULT OnPickGetObject(PickControl& pick, WPARAM wp, LPARAM lp) {
@@ -394,9 +401,24 @@ LRESULT OnPickGetObject(PickControl& pick, WPARAM wp, LPARAM lp) {
         "Pick",
         ROLE_SYSTEM_PUSHBUTTON,
         nullptr,
-        StartKeyboardPickOf,
+        kStartKeyboardPick,
+        Picking,
         true};
     return AnswerGetObject(pick.window, wp, lp, facts);
+}
+
+// The focus gone elsewhere ends a pick from the keyboard, which needs it.
+void OnPickKillFocus(PickControl& pick) {
+    pick.focused = 0;
+    if (pick.capturing && pick.keyboard) EndPick(pick, kPickCancel);
+}
+
+// Nothing of a pick outlives the window: the capture, the loupe, the
+// pointer's watch and its hook; screen readers' objects stop answering.
+void OnPickDestroy(PickControl& pick) {
+    EndPick(pick, kPickCancel);
+    StopNudgeWatch(pick);
+    DisconnectAccessibleObjects(pick.window);
 }
 
 LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -421,9 +443,17 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETOBJECT:
         if (const LRESULT object = OnPickGetObject(*pick, wp, lp)) return object;
         break;
+    case kStartKeyboardPick:
+        if (!pick->capturing) BeginKeyboardPick(*pick);
+        return 0;
+    case WM_CANCELMODE: EndPick(*pick, kPickCancel); break;
+    case WM_DESTROY: OnPickDestroy(*pick); break;
     case WM_SETFOCUS:
+        pick->focused = 1;
+        OnFocusCueMessage(w, msg, wp);
+        break;
     case WM_KILLFOCUS:
-        pick->focused = msg == WM_SETFOCUS;
+        OnPickKillFocus(*pick);
         OnFocusCueMessage(w, msg, wp);
         break;
     default: OnFocusCueMessage(w, msg, wp); break;
@@ -443,6 +473,10 @@ bool OverTheBox(PickControl& pick, POINT p) {
 }
 
 } // namespace
+
+void CancelKeyboardPick(PickControl& pick) {
+    if (pick.capturing && pick.keyboard) EndPick(pick, kPickCancel);
+}
 
 void SampleAt(PickControl& pick, POINT p) {
     if (OverTheBox(pick, p)) { // keep the last picture, report nothing

@@ -10,8 +10,9 @@
 // During a pick the arrow keys move the pointer by a pixel (pick_nudge.h),
 // and the wheel and the + and - keys zoom the loupe. Space or Enter on the
 // focused control picks from the keyboard: a pick from where the pointer is,
-// which Space or Enter commits and Esc, a click elsewhere or the loss of the
-// capture cancels.
+// which Space or Enter commits and Esc, a click elsewhere, the loss of the
+// capture, of the focus or of the activation, WM_CANCELMODE or the window's
+// end cancels. A screen reader hears the control pressed while it picks.
 #pragma once
 #include <windows.h>
 #include "controls/pick_nudge.h"
@@ -46,7 +47,7 @@ struct PickControl {
     std::int32_t bitsPerPixel; // the screen's, at the first sample; 0 before
     std::int32_t clientWidth, clientHeight;
     std::uint8_t capturing;
-    std::uint32_t dpi;      // the screen's scale, for the cross-hair and the loupe
+    std::uint32_t dpi;      // the main window's scale, for the box's cross-hair
     NudgeState nudge;       // the last arrow-key nudge of the pointer
     std::int32_t wheelRest; // wheel movement short of a notch, in this pick
     std::uint8_t keyboard;  // this pick began from the keyboard
@@ -65,6 +66,9 @@ bool CreatePickControl(PickControl& pick, HWND parent, std::uint32_t baseMessage
 // Puts the box at `rect` for a screen of `dpi` dots per inch: the sample is
 // stretched over the new box and the cross-hair drawn at that scale.
 void SetPickScale(PickControl& pick, const RECT& rect, std::uint32_t dpi);
+
+// Ends a pick begun from the keyboard as Esc ends it; any other is left.
+void CancelKeyboardPick(PickControl& pick);
 
 // One sample step at a screen point, as each move of a pick makes it: the
 // screen read once, the box and the loupe drawn from that, the colour posted.

@@ -101,6 +101,7 @@ LRESULT CALLBACK OnMouseInput(int code, WPARAM message, LPARAM data) {
 
 void StopPressWatch() {
     if (pressHook) UnhookWindowsHookEx(pressHook);
+    if (pressWatcher) RemovePropA(pressWatcher, kMouseHookProperty);
     pressHook = nullptr;
     pressWatcher = nullptr;
 }
@@ -110,6 +111,7 @@ void StartPointerWatch(PickControl& pick, bool presses) {
     if (presses && !pressHook) {
         pressWatcher = pick.window;
         pressHook = SetWindowsHookExA(WH_MOUSE_LL, OnMouseInput, GetModuleHandleA(nullptr), 0);
+        if (pressHook) SetPropA(pressWatcher, kMouseHookProperty, pressHook);
     }
     if (nudge.watching) return;
     nudge.buttonDown = ButtonDown(true);

@@ -44,6 +44,10 @@ bool PickPoint(const PickControl& pick, POINT* at);
 // mouse hook as kPressElsewhere, with the screen point in lParam.
 constexpr UINT_PTR kNudgeWatchTimer = 1;
 constexpr UINT kPressElsewhere = WM_APP + 1;
+// The hook is in while the watching eyedropper carries this window property,
+// so that anyone may see that no pick leaves one behind: a hook on the
+// whole desktop's mouse makes every mouse event wait for this thread.
+constexpr const char* kMouseHookProperty = "zMouseHook";
 enum class NudgeWatch { Nothing, Moved, Released };
 // Starts the watch, unless it runs; `presses` adds the hook.
 void StartPointerWatch(PickControl& pick, bool presses = false);

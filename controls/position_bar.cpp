@@ -199,7 +199,7 @@ bool BarValueText(HWND w, char (&out)[16]) {
 
 LRESULT OnBarGetObject(PositionBar& bar, WPARAM wp, LPARAM lp) {
     const AccessibleFacts facts{bar.name,     nullptr, nullptr, ROLE_SYSTEM_SLIDER,
-                                BarValueText, nullptr, true};
+                                BarValueText, 0,       nullptr, true};
     return AnswerGetObject(bar.window, wp, lp, facts);
 }
 
@@ -218,6 +218,7 @@ LRESULT CALLBACK BarProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETOBJECT:
         if (const LRESULT object = OnBarGetObject(*bar, wp, lp)) return object;
         break;
+    case WM_DESTROY: DisconnectAccessibleObjects(w); break;
     default: OnFocusCueMessage(w, msg, wp); break;
     }
     return DefWindowProcA(w, msg, wp, lp);

@@ -25,10 +25,16 @@ struct Quirks {
     // a one-pixel read. On Windows a read from a composited window would copy
     // its surface back every frame.
     bool readBackAfterRender;
+    // No keyboard-cue state is kept for windows (WM_QUERYUISTATE answers 0,
+    // which says the cues show, and WM_CHANGEUISTATE changes nothing): our
+    // controls keep one state for the process, from the user's choice and
+    // the keyboard's moves (controls/keyboard_cues.cpp). Windows keeps it
+    // per window, starting from the last input.
+    bool ownCueState;
 };
 
-constexpr Quirks kWindowsQuirks{0, false, false, false};
-constexpr Quirks kWineQuirks{300, true, true, true};
+constexpr Quirks kWindowsQuirks{0, false, false, false, false};
+constexpr Quirks kWineQuirks{300, true, true, true, true};
 
 // Decided once, at the first call: Wine's ntdll exports wine_get_version,
 // Windows' does not.
@@ -50,9 +56,13 @@ void SetPlatformQuirksForTest(const Quirks& quirks);
 //   let through where Windows refuses (app/settings.cpp).
 // - The settings file's path stops at MAX_PATH: Wine makes files with
 //   garbage names of a longer one (app/settings_format.h).
-// - Our controls keep the keyboard-cue state themselves: Wine keeps none
-//   (WM_QUERYUISTATE answers 0, WM_CHANGEUISTATE changes nothing); Windows'
-//   WM_UPDATEUISTATE is followed as well (controls/keyboard_cues.cpp).
+// - The edit box is named for screen readers by Dynamic Annotation; where
+//   that is not done (Wine answers E_NOTIMPL), it answers WM_GETOBJECT itself
+//   with an object that wraps the standard one (app/main_messages.cpp).
 // - A window read for a recolour target first repaints what the loupe just
 //   covered, where window reads show the screen: Wine, and Windows without
 //   desktop composition (controls/loupe.cpp, AwaitRepaintUnderLoupe).
+//
+// Found the same as on Windows, so worked around nowhere: Wine raises
+// EVENT_OBJECT_FOCUS itself when a window takes the focus, and so our
+// controls never raise it (tests/unit/win32/controls_test.cpp).

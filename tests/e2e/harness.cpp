@@ -1024,7 +1024,7 @@ std::string AppTest::Text() const {
 
 ::testing::AssertionResult AppTest::TextBecomes(const std::string& text, DWORD timeoutMs) const {
     WaitPumping([&] { return Text() == text; }, timeoutMs);
-    app.Settle();
+    if (!app.Settle()) return ::testing::AssertionFailure() << "Tintwell did not settle";
     const std::string now = Text();
     if (now == text) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "the text is \"" << now << "\", not \"" << text << "\"";

@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <cwctype>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,16 @@ class Keyboard : public e2e::AppTest {
         EXPECT_TRUE(app.FocusBecomes(Stop(kRed)));
         return before;
     }
+    // Whether an eyedropper has its mouse hook in: it carries a window
+    // property while it does.
+    static bool Hooked(HWND eyedropper) { return GetPropA(eyedropper, "zMouseHook") != nullptr; }
+    // The focus to a control, as a click would move it, with no click.
+    void SetFocusOf(HWND control) const {
+        AttachThreadInput(GetCurrentThreadId(), app.ThreadId(), TRUE);
+        SetFocus(control);
+        AttachThreadInput(GetCurrentThreadId(), app.ThreadId(), FALSE);
+        EXPECT_TRUE(app.FocusBecomes(control));
+    }
     RECT RedBarClient() const {
         return OnScreen(RECT{kRedBar.left + kBarEdge, kRedBar.top + kBarEdge,
                              kRedBar.right - kBarEdge, kRedBar.bottom - kBarEdge});
@@ -134,13 +145,17 @@ TEST_F(Keyboard, TabGoesRoundBothWaysAndShowsTheFocusAMouseUserNeverSees) {
 class AlwaysCued : public Keyboard {
   protected:
     void SetUp() override {
+        ASSERT_TRUE(SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &found, 0));
         ASSERT_TRUE(
             SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(TRUE), 0));
         Keyboard::SetUp();
     }
+    // The user's own setting back, whatever it was.
     void TearDown() override {
-        SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(FALSE), 0);
+        EXPECT_TRUE(SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
+                                          reinterpret_cast<void*>(INT_PTR(found)), 0));
     }
+    BOOL found = FALSE;
 };
 
 TEST_F(AlwaysCued, AClickedBarShowsItsFocusAtOnce) {
@@ -178,11 +193,13 @@ TEST_F(Keyboard, TheEyedropperPicksFromTheKeyboard) {
 
     e2e::KeyPress(VK_SPACE);
     ASSERT_TRUE(picking(true));
+    EXPECT_TRUE(Hooked(box)) << "a pick from the keyboard watches presses elsewhere";
     e2e::KeyPress(VK_RIGHT);
     EXPECT_TRUE(TextBecomes(text(13)));
     e2e::KeyPress(VK_ESCAPE);
     ASSERT_TRUE(picking(false));
     EXPECT_TRUE(TextBecomes(text(12))) << "Esc did not put the colour back";
+    EXPECT_FALSE(Hooked(box)) << "Esc left the mouse hook";
     EXPECT_TRUE(app.Running());
 
     e2e::KeyPress(VK_SPACE);
@@ -192,6 +209,74 @@ TEST_F(Keyboard, TheEyedropperPicksFromTheKeyboard) {
     e2e::Click(stripes.Column(30).x, stripes.Column(30).y);
     EXPECT_TRUE(picking(false)) << "a click elsewhere did not end the pick";
     EXPECT_TRUE(TextBecomes(text(12))) << "a click elsewhere did not cancel";
+    EXPECT_FALSE(Hooked(box)) << "a click elsewhere left the mouse hook";
+}
+
+// However else a pick from the keyboard ends, it ends as Esc ends it: the
+// colour from before it back, the pointer where the nudges left it, the
+// loupe and the mouse hook gone. Another program made active, the focus
+// taken by another control, a WM_CANCELMODE (a system dialog coming up), and
+// at last the program's own end, which saves the colour from before it.
+TEST_F(Keyboard, EveryOtherWayOutOfAPickFromTheKeyboardIsAsEsc) {
+    const StripesWindow stripes(POINT{420, 540}, 40, 60);
+    ASSERT_TRUE(stripes.Shown());
+    const HWND box = Stop(kPickColourStop);
+    const std::string before = Text();
+    const POINT nudged = stripes.Column(12);
+    auto picking = [&](bool on) {
+        return e2e::WaitUntil([&] { return (app.Capture() == box) == on; });
+    };
+    // Where the nudges left it, once Wine's late echoes of them are in.
+    auto pointerStays = [&] {
+        return e2e::WaitUntil([&] {
+            POINT p{};
+            return GetCursorPos(&p) && p.x == nudged.x && p.y == nudged.y;
+        });
+    };
+    // Another window of the driver's, which takes the activation.
+    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 20, 20, 80, 40,
+                                       nullptr, nullptr, nullptr, nullptr);
+    const struct {
+        const char* way;
+        std::function<void()> end;
+    } ways[] = {
+        {"another program made active", [&] { SetForegroundWindow(other); }},
+        {"the focus taken",
+         [&] {
+             AttachThreadInput(GetCurrentThreadId(), app.ThreadId(), TRUE);
+             SetFocus(Stop(0));
+             AttachThreadInput(GetCurrentThreadId(), app.ThreadId(), FALSE);
+         }},
+        {"WM_CANCELMODE", [&] { SendMessageA(box, WM_CANCELMODE, 0, 0); }},
+        {"the program's end", [&] { PostMessageA(app.Window(), WM_CLOSE, 0, 0); }},
+    };
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.way);
+        ASSERT_TRUE(app.Activate());
+        ASSERT_TRUE(e2e::MouseMove(stripes.Column(10).x, stripes.Column(10).y));
+        SetFocusOf(box);
+        e2e::KeyPress(VK_SPACE);
+        ASSERT_TRUE(picking(true)) << "Space began no pick";
+        e2e::KeyPress(VK_RIGHT);
+        e2e::KeyPress(VK_RIGHT);
+        ASSERT_TRUE(TextBecomes(HexText(StripesWindow::ShownColour(12))));
+        ASSERT_TRUE(Hooked(box));
+        w.end();
+        if (std::string(w.way) == "the program's end") break;
+        ASSERT_TRUE(app.Running());
+        EXPECT_TRUE(picking(false)) << "the pick goes on";
+        EXPECT_TRUE(TextBecomes(before)) << "the colour from before the pick did not come back";
+        EXPECT_FALSE(Hooked(box)) << "the mouse hook stays";
+        EXPECT_TRUE(e2e::WaitUntil([&] { return app.Loupe() == nullptr; })) << "the loupe stays";
+        EXPECT_TRUE(pointerStays()) << "the pointer moved";
+    }
+    DWORD code = 1;
+    ASSERT_TRUE(app.WaitForExit(5000, &code)) << "Tintwell did not end";
+    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(pointerStays());
+    EXPECT_EQ(e2e::DecimalText(e2e::ColourOfHex(before)),
+              e2e::IniValue(app.IniLines(), "Current color"));
+    DestroyWindow(other);
 }
 
 // ---- Screen readers ----------------------------------------------------------
@@ -255,9 +340,15 @@ class ScreenReader : public Keyboard {
 // From this process, as a screen reader asks: the bars are sliders named by
 // their colour with their value, which follows the colour; the eyedroppers
 // buttons that say how to use them and pick from the keyboard as their
-// default action; the edit box is named "Hex color"; the standard controls
-// keep their names.
+// default action, pressed while they pick; the edit box is named "Hex
+// color"; the standard controls keep their names. The states say what the
+// system knows too: disabled, or in a minimised window. The children lie in
+// window order as Tab goes round them, for screen readers walk that order.
 TEST_F(ScreenReader, EveryControlSaysWhatItIsAndTheBarsTheirValues) {
+    HWND child = GetWindow(app.Window(), GW_CHILD);
+    for (int i = 0; i < kStops; ++i, child = GetWindow(child, GW_HWNDNEXT))
+        EXPECT_EQ(Stop(i), child) << "window order, place " << i;
+
     const struct {
         int stop;
         long role; // 0: the system's
@@ -305,9 +396,20 @@ TEST_F(ScreenReader, EveryControlSaysWhatItIsAndTheBarsTheirValues) {
     ASSERT_TRUE(eyedropper.DoDefaultAction());
     EXPECT_TRUE(e2e::WaitUntil([&] { return app.Capture() == Stop(kPickColourStop); }))
         << "the default action began no pick";
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_PRESSED,
+              eyedropper.State());
     e2e::KeyPress(VK_ESCAPE);
     EXPECT_TRUE(e2e::WaitUntil([&] { return app.Capture() == nullptr; }));
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED, eyedropper.State());
     EXPECT_TRUE(app.Running());
+
+    EnableWindow(Stop(kRed), FALSE);
+    EXPECT_EQ(STATE_SYSTEM_UNAVAILABLE, Accessible(Stop(kRed)).State());
+    EnableWindow(Stop(kRed), TRUE);
+    ShowWindow(app.Window(), SW_MINIMIZE);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }));
+    EXPECT_NE(0, Accessible(Stop(4)).State() & (STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE))
+        << "a bar of a minimised window says it is on the screen";
 }
 
 // Run from a folder where an attacker has laid libraries named like those
@@ -355,11 +457,13 @@ TEST_F(FromDownloads, EveryLibraryComesFromTheSystemFolder) {
                     0)
                 continue;
             loaded = true;
-            // Wine's own theming loads ole32 before the program's first
-            // line, looking beside the program first: finding there a
-            // library without the functions it needs, it takes its built-in
-            // one, under that path. Windows keeps ole32 among its KnownDLLs.
-            if (wanted != L"ole32.dll") {
+            // Wine's own theming and COM load ole32 and oleaut32 for the
+            // program, before its first line and from inside COM, looking
+            // beside the program first: finding there a library without the
+            // functions they need, they take Wine's built-in one, under that
+            // path. Windows keeps both among its KnownDLLs, which it loads
+            // from the system folder alone.
+            if (wanted != L"ole32.dll" && wanted != L"oleaut32.dll") {
                 EXPECT_NE(planted, path) << "loaded from beside the program";
             }
         }

@@ -202,7 +202,7 @@ TEST_F(PickColor, TextFollowsThePointerAndTheReleaseKeepsTheLastColour) {
     const POINT last = AreaPoint(2);
     e2e::MouseUp(last.x, last.y);
     ASSERT_TRUE(PickEnded());
-    app.Settle();
+    ASSERT_TRUE(app.Settle());
     EXPECT_EQ(expected[2], Text());
 
     // The swatch shows it too.
@@ -245,7 +245,7 @@ TEST_F(PickColor, MovingOverTheEyedropperItselfReportsNothing) {
     // Esc ends the pick, so moving over area 1 and letting go changes nothing.
     const POINT p = AreaPoint(1);
     e2e::MouseUp(p.x, p.y);
-    app.Settle();
+    ASSERT_TRUE(app.Settle());
     EXPECT_EQ(expected[0], Text());
     EXPECT_EQ(expected[0], SavedColourAfterEsc());
 }
