@@ -141,19 +141,21 @@ TEST_F(Keyboard, TabGoesRoundBothWaysAndShowsTheFocusAMouseUserNeverSees) {
 }
 
 // Where the user has asked Windows to show keyboard cues always, a bar a
-// click focuses shows its focus rectangle at once.
+// click focuses shows its focus rectangle at once. (A change while Tintwell
+// runs is tested in its own process: Wine keeps each process's copy of the
+// setting from its first look.)
 class AlwaysCued : public Keyboard {
   protected:
     void SetUp() override {
         ASSERT_TRUE(SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &found, 0));
-        ASSERT_TRUE(
-            SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(TRUE), 0));
+        SetCues(TRUE);
         Keyboard::SetUp();
     }
     // The user's own setting back, whatever it was.
-    void TearDown() override {
-        EXPECT_TRUE(SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0,
-                                          reinterpret_cast<void*>(INT_PTR(found)), 0));
+    void TearDown() override { SetCues(found); }
+    static void SetCues(BOOL on) {
+        EXPECT_TRUE(
+            SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(INT_PTR(on)), 0));
     }
     BOOL found = FALSE;
 };

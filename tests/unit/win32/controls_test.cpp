@@ -360,3 +360,24 @@ TEST_P(KeyboardCues, FollowTheWindowsStateWhereTheSystemKeepsOne) {
         EXPECT_FALSE(FocusCuesShown(window));
     }
 }
+
+// The user asks for cues always while the program runs: they show at once,
+// and once the user takes it back, Windows' side starts again from the last
+// input.
+TEST_P(KeyboardCues, FollowTheUsersChoiceMadeWhileRunning) {
+    BOOL found = FALSE;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &found, 0));
+    InitializeFocusCues(window);
+    OnFocusCueMessage(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS));
+    ASSERT_FALSE(FocusCuesShown(window));
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(TRUE), 0));
+    OnFocusCueSettingChange(window);
+    EXPECT_TRUE(FocusCuesShown(window)) << "no cues though the user asked for them always";
+    ASSERT_TRUE(
+        SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(INT_PTR(found)), 0));
+    OnFocusCueSettingChange(window);
+    if (!AsWine()) {
+        EXPECT_EQ(UIS_INITIALIZE, changesAsked.back());
+        EXPECT_FALSE(FocusCuesShown(window));
+    }
+}
