@@ -1,6 +1,7 @@
 #include "app/copy_menu.h"
 #include "app/main_messages.h"
 #include "app/main_window.h"
+#include "app/recent_menu.h"
 #include "colour/colour_formats.h"
 #include "colour/colour_state.h"
 
@@ -24,7 +25,9 @@ void ShowCopyMenu(POINT at) {
         int(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                            at.x, at.y, 0, mainWindow, nullptr));
     DestroyMenu(menu);
-    if (chosen >= 1 && chosen <= kFormatCount) CopyTextToClipboard(texts[chosen - 1]);
+    if (chosen < 1 || chosen > kFormatCount) return;
+    CopyTextToClipboard(texts[chosen - 1]);
+    TakeColor(colour);
 }
 
 // lParam -1 comes from the keyboard: the menu then opens at the button.

@@ -1,6 +1,8 @@
 #include "app/main_messages.h"
 #include "app/layout.h"
 #include "app/main_window.h"
+#include "app/pick_hotkey.h"
+#include "app/recent_menu.h"
 #include "app/records.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -87,11 +89,26 @@ static void OnPickColorReport(WPARAM wParam, LPARAM lParam) {
     RefreshColorViews(false);
 }
 
+// The pick's end, which takes the colour it reported last, if it reported
+// any; one from anywhere puts its six digits on the clipboard too, as Copy
+// would, ready to paste where the user is.
+static void OnPickColorTaken() {
+    const COLORREF taken = pickColorControl.reported;
+    if (taken == CLR_INVALID) return;
+    TakeColor(taken);
+    if (!pickColorControl.anywhere) return;
+    char text[16];
+    FormatHexText(PackedFromColorRef(taken), text);
+    CopyTextToClipboard(text);
+}
+
 static void OnPickColorState(WPARAM wParam, LPARAM lParam) {
     if (lParam != reinterpret_cast<LPARAM>(&pickColorControl)) return;
     const auto state = std::int32_t(wParam);
     if (state == 1) {
         savedColor = currentColor.load();
+    } else if (state == 0) {
+        OnPickColorTaken();
     } else if (state == -1) {
         SetColorComponent(ComponentWhole, std::int32_t(savedColor), true, true);
         RefreshColorViews(false);
@@ -125,7 +142,14 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnMainClose();
         PostQuitMessage(0);
         break;
-    case WM_DESTROY: PostQuitMessage(0); break;
+    case WM_DESTROY:
+        UnregisterPickHotkey();
+        PostQuitMessage(0);
+        break;
+    case WM_HOTKEY: OnPickHotkey(wParam); return 0;
+    case WM_CONTEXTMENU:
+        if (OnSwatchContextMenu(lParam)) return 0;
+        break;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         if (wParam) OnEndSession(lParam); // FALSE: the session goes on after all
@@ -185,6 +209,7 @@ void CopyHexToClipboard() {
     text[0] = '\0';
     SendMessageA(editBox, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     CopyTextToClipboard(text);
+    TakeColor(currentColor.load());
 }
 
 void CopyTextToClipboard(const char* text) {
@@ -269,6 +294,7 @@ static LRESULT OnEditBoxGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK EditBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (OnEditBoxMenuKey(window, message, wParam)) return 0;
     if (message == WM_GETOBJECT) {
         if (const LRESULT object = OnEditBoxGetObject(window, wParam, lParam)) return object;
     }

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/copy_menu.h"
 #include "app/main_messages.h"
+#include "app/pick_hotkey.h"
 #include "app/placement.h"
 #include "app/records.h"
 #include "app/settings_format.h"
@@ -190,6 +191,7 @@ bool CreateMainWindow(int showCommand) {
     CreateBars();
     pickColorControl.name = "Pick color";
     pickWindowControl.name = "Pick window";
+    pickWindowControl.description = EyedropperHelp();
     CreatePickControl(pickColorControl, mainWindow, kPickColorMessage, ToRect(mainLayout.pickColor),
                       backgroundColor);
     CreatePickControl(pickWindowControl, mainWindow, kPickWindowMessage,
@@ -204,6 +206,7 @@ bool CreateMainWindow(int showCommand) {
     SubclassForKeys(autoApplyBox, KeyForwardProc);
     PutChildrenInTabOrder();
     InitializeFocusCues(mainWindow);
+    RegisterPickHotkey();
     return true;
 }
 

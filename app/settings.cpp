@@ -1,9 +1,15 @@
 #include "app/settings.h"
 #include "app/main_messages.h"
 #include "app/main_window.h"
+#include "app/pick_hotkey.h"
+#include "app/recent_menu.h"
 #include "app/settings_format.h"
+#include "platform/decimal.h"
 #include "colour/colour_state.h"
 #include "recolour/worker.h"
+
+#include <string>
+#include <vector>
 
 static_assert(kSettingsPathSize == MAX_PATH, "the profile calls' limit");
 
@@ -47,9 +53,56 @@ static SettingsValues CurrentSettings() {
     return v;
 }
 
+// Every key of the section, as the file has them.
+static std::vector<std::wstring> KeysOfSection(const wchar_t* path) {
+    std::vector<wchar_t> names(4096);
+    for (;;) {
+        const DWORD n = GetPrivateProfileStringW(Wide(kSettingsSection).text, nullptr, L"",
+                                                 names.data(), DWORD(names.size()), path);
+        if (n + 2 < names.size()) break; // it fitted
+        names.resize(names.size() * 2);
+    }
+    std::vector<std::wstring> keys;
+    for (const wchar_t* k = names.data(); *k; k += lstrlenW(k) + 1)
+        keys.emplace_back(k);
+    return keys;
+}
+
+static bool HasKey(const std::vector<std::wstring>& keys, const char* key) {
+    const Wide wide(key);
+    for (const std::wstring& k : keys)
+        if (lstrcmpiW(k.c_str(), wide.text) == 0) return true;
+    return false;
+}
+
+// The recent colours as the file lists them, newest first: a value that is
+// no colour is skipped, and so is a colour read already; a missing place
+// ends nothing.
+static void LoadRecentColors(const wchar_t* path) {
+    recentColors = RecentColors{};
+    for (int place = 0; place < kRecentColorCount; ++place) {
+        char key[32];
+        RecentColorKey(place, key);
+        wchar_t wide[32];
+        GetPrivateProfileStringW(Wide(kSettingsSection).text, Wide(key).text, L"", wide, 32, path);
+        char text[32];
+        int i = 0;
+        for (; wide[i] != L'\0' && wide[i] < 0x80 && i < 31; ++i)
+            text[i] = char(wide[i]);
+        text[i] = '\0';
+        std::uint32_t color;
+        if (wide[i] == L'\0' && ParseColorText(text, &color)) AppendColor(recentColors, color);
+    }
+}
+
 static void Load(wchar_t* path) {
     SettingsValues v = CurrentSettings();
     ReadSettings(ReadProfileInt, path, v);
+    LoadRecentColors(path);
+    pickHotkeyInFile = HasKey(KeysOfSection(path), kPickHotkeyKey);
+    if (pickHotkeyInFile)
+        GetPrivateProfileStringW(Wide(kSettingsSection).text, Wide(kPickHotkeyKey).text, L"",
+                                 pickHotkeyText, 64, path);
     windowX = v.x;
     windowY = v.y;
     currentColor.store(v.currentColor); // applied through the colour model later
@@ -57,6 +110,34 @@ static void Load(wchar_t* path) {
     autoApply = v.autoApply;
     for (int i = 0; i < 10; ++i)
         customColors[i] = v.customColors[i];
+}
+
+// One key for each recent colour, from "Recent color 0" on, and no other:
+// the places the list no longer fills lose their keys.
+static void SaveRecentColors(const wchar_t* path) {
+    for (int place = 0; place < recentColors.count; ++place) {
+        char key[32], value[16];
+        RecentColorKey(place, key);
+        PutUnsigned(value, recentColors.colors[place]);
+        WritePrivateProfileStringW(Wide(kSettingsSection).text, Wide(key).text, Wide(value).text,
+                                   path);
+    }
+    for (const std::wstring& key : KeysOfSection(path)) {
+        char ascii[32];
+        int i = 0;
+        for (; i < 31 && i < int(key.size()) && key[std::size_t(i)] < 0x80; ++i)
+            ascii[i] = char(key[std::size_t(i)]);
+        ascii[i] = '\0';
+        if (std::size_t(i) != key.size() || !IsRecentColorKey(ascii)) continue;
+        bool kept = false;
+        for (int place = 0; place < recentColors.count && !kept; ++place) {
+            char wanted[32];
+            RecentColorKey(place, wanted);
+            kept = lstrcmpiA(wanted, ascii) == 0;
+        }
+        if (!kept)
+            WritePrivateProfileStringW(Wide(kSettingsSection).text, key.c_str(), nullptr, path);
+    }
 }
 
 static void Save(const wchar_t* path) {
@@ -72,6 +153,10 @@ static void Save(const wchar_t* path) {
     for (const auto& e : entries)
         WritePrivateProfileStringW(Wide(kSettingsSection).text, Wide(e.key).text,
                                    Wide(e.value).text, path);
+    if (pickHotkeyInFile)
+        WritePrivateProfileStringW(Wide(kSettingsSection).text, Wide(kPickHotkeyKey).text,
+                                   pickHotkeyText, path);
+    SaveRecentColors(path);
 }
 
 // A start-up directory too deep for the file's name is reached by its short

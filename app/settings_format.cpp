@@ -21,6 +21,30 @@ void PaletteKey(int cell, char (&out)[32]) {
     PutSigned(out + sizeof prefix - 1, cell);
 }
 
+void RecentColorKey(int place, char (&out)[32]) {
+    const std::size_t n = std::strlen(kRecentColorPrefix);
+    std::memcpy(out, kRecentColorPrefix, n);
+    PutSigned(out + n, place);
+}
+
+bool ParseColorText(const char* text, std::uint32_t* color) {
+    std::uint32_t value = 0;
+    int digits = 0;
+    for (; text[digits] != '\0'; ++digits) {
+        const char c = text[digits];
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + std::uint32_t(c - '0');
+        if (value > 0xFFFFFFu) return false; // stops before the value can wrap
+    }
+    if (digits == 0) return false;
+    *color = value;
+    return true;
+}
+
+bool IsRecentColorKey(const char* key) {
+    return std::strncmp(key, kRecentColorPrefix, std::strlen(kRecentColorPrefix)) == 0;
+}
+
 void FormatSettings(const SettingsValues& v, SettingsEntry (&out)[kSettingsKeyCount]) {
     Put(out[0], "Current color", std::int32_t(v.currentColor));
     Put(out[1], "Background color", std::int32_t(v.backgroundColor));

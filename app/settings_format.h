@@ -53,3 +53,18 @@ bool BuildSettingsPath(const wchar_t* directory, wchar_t* out, std::size_t outSi
 
 // "Custom color " and the cell number.
 void PaletteKey(int cell, char (&out)[32]);
+
+// The keys beyond the sixteen, each read as text and written only by its own
+// code: the recent colours, newest first ("Recent color " and the place, 0
+// to 15), and the key that starts a pick from anywhere.
+constexpr const char* kRecentColorPrefix = "Recent color ";
+void RecentColorKey(int place, char (&out)[32]);
+constexpr const char* kPickHotkeyKey = "Pick hotkey";
+
+// A colour as the recent colours' keys hold it: a whole decimal number from
+// 0 to 16777215, digits alone; false for any other text.
+bool ParseColorText(const char* text, std::uint32_t* color);
+
+// Whether `key` names a recent colour's place, whatever the place: a key
+// that starts "Recent color ".
+bool IsRecentColorKey(const char* key);

@@ -6,12 +6,14 @@
 #include "controls/cursor_image.h"
 #include "controls/loupe.h"
 #include "controls/loupe_math.h"
+#include "controls/tooltip.h"
 #include "platform/bitmaps.h"
 #include "platform/instance.h"
 #include "platform/scale.h"
 #include "platform/screen.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -233,19 +235,49 @@ void ReadClientSize(PickControl& pick) {
     pick.clientHeight = client.bottom;
 }
 
-// Runs at every press, also during a pick: a second press begins anew.
-void BeginPick(PickControl& pick) {
-    SetFocus(pick.window);
+// The keys of a pick from anywhere, registered for the eyedropper while it
+// lasts, since no window of ours has the keyboard then: the arrows, with
+// Shift too, Space, Enter and Esc, and the zoom's keys. They reach no other
+// program meanwhile.
+const struct {
+    UINT key, modifiers;
+} kAnywhereKeys[] = {
+    {VK_LEFT, 0},         {VK_RIGHT, 0},         {VK_UP, 0},         {VK_DOWN, 0},
+    {VK_LEFT, MOD_SHIFT}, {VK_RIGHT, MOD_SHIFT}, {VK_UP, MOD_SHIFT}, {VK_DOWN, MOD_SHIFT},
+    {VK_SPACE, 0},        {VK_RETURN, 0},        {VK_ESCAPE, 0},     {VK_ADD, 0},
+    {VK_SUBTRACT, 0},     {VK_OEM_PLUS, 0},      {VK_OEM_MINUS, 0},  {VK_OEM_PLUS, MOD_SHIFT},
+};
+constexpr int kFirstAnywhereKey = 0x100; // the ids, one a key
+
+void RegisterAnywhereKeys(PickControl& pick) {
+    int id = kFirstAnywhereKey;
+    for (const auto& k : kAnywhereKeys)
+        RegisterHotKey(pick.window, id++, k.modifiers, k.key);
+}
+
+void UnregisterAnywhereKeys(PickControl& pick) {
+    for (int id = kFirstAnywhereKey; id < kFirstAnywhereKey + int(std::size(kAnywhereKeys)); ++id)
+        UnregisterHotKey(pick.window, id);
+}
+
+// Runs at every press, also during a pick: a second press begins anew. A
+// pick from anywhere takes neither the focus nor the capture: another
+// program stays active.
+void BeginPick(PickControl& pick, bool anywhere = false) {
+    if (!anywhere) SetFocus(pick.window);
     const bool began = !pick.capturing;
     pick.capturing = 1;
     pick.keyboard = 0;
+    pick.anywhere = anywhere;
+    if (began) pick.reported = CLR_INVALID;
+    ShowToolTips(false);
     pick.wheelRest = 0;
     pick.screen = VirtualScreen();
     pick.boxOnScreen = Rect32{}; // the main window may have moved since the last pick
     ForgetNudge(pick);
     // Wine sends WM_CAPTURECHANGED even when the capture goes to the window
     // that holds it already, which would cancel the pick this press goes on.
-    if (GetCapture() != pick.window) SetCapture(pick.window);
+    if (!anywhere && GetCapture() != pick.window) SetCapture(pick.window);
     InvalidateRect(pick.window, nullptr, TRUE);
     SetCursor(LoadCursorA(nullptr, IDC_CROSS));
     POINT p;
@@ -260,12 +292,14 @@ void EndPick(PickControl& pick, WPARAM outcome) {
     // comes back here and must find nothing to end.
     pick.capturing = 0;
     StopNudgeWatch(pick);
+    if (pick.anywhere) UnregisterAnywhereKeys(pick);
     HideLoupe();
-    ReleaseCapture();
+    if (GetCapture() == pick.window) ReleaseCapture();
     SendPickState(pick, outcome);
     InvalidateRect(pick.window, nullptr, FALSE);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
     NotifyStateChange(pick.window); // no longer pressed
+    ShowToolTips(true);
 }
 
 // Space or Enter on the focused control, or a screen reader's default
@@ -308,9 +342,9 @@ void Zoom(PickControl& pick, int steps) {
     if (ZoomLoupe(steps) && PickPoint(pick, &p)) SampleAt(pick, p);
 }
 
-void OnPickWheel(PickControl& pick, WPARAM wp) {
+void OnPickWheel(PickControl& pick, int delta) {
     if (!pick.capturing) return;
-    pick.wheelRest += GET_WHEEL_DELTA_WPARAM(wp);
+    pick.wheelRest += delta;
     const int notches = pick.wheelRest / WHEEL_DELTA; // away from the user: positive
     pick.wheelRest -= notches * WHEEL_DELTA;
     if (notches != 0) Zoom(pick, notches);
@@ -326,31 +360,43 @@ int ZoomKey(WPARAM key) {
     }
 }
 
-void OnPickKeyDown(PickControl& pick, WPARAM key, LPARAM lp) {
+// A key of a pick, pressed on the focused control or, in a pick from
+// anywhere, as its hotkey; false when it is none of the pick's.
+bool OnPickKey(PickControl& pick, WPARAM key, bool shift, bool repeated) {
     if (pick.capturing && key == VK_ESCAPE) {
         EndPick(pick, kPickCancel); // swallowed: Esc here must not close the main window
-        return;
+        return true;
     }
     if (pick.capturing && IsNudgeKey(key)) {
         POINT to;
         // Sampled at once, where the pointer was sent: its own report may lag.
-        if (NudgePointer(pick, key, &to)) SampleAt(pick, to);
-        return;
+        if (NudgePointer(pick, key, shift, &to)) SampleAt(pick, to);
+        return true;
     }
     if (pick.capturing && ZoomKey(key) != 0) {
         Zoom(pick, ZoomKey(key));
-        return;
+        return true;
     }
     if (IsPickKey(key) && (!pick.capturing || pick.keyboard)) {
-        if (Repeated(lp)) return;
+        if (repeated) return true;
         if (pick.capturing)
             EndPick(pick, kPickCommit);
         else
             BeginKeyboardPick(pick);
-        return;
+        return true;
     }
-    if (pick.capturing && key == VK_TAB) return; // the focus stays while the pick lasts
-    PostMessageA(pick.parent, WM_KEYDOWN, key, lp);
+    return pick.capturing && key == VK_TAB; // the focus stays while the pick lasts
+}
+
+void OnPickKeyDown(PickControl& pick, WPARAM key, LPARAM lp) {
+    if (!OnPickKey(pick, key, GetKeyState(VK_SHIFT) < 0, Repeated(lp)))
+        PostMessageA(pick.parent, WM_KEYDOWN, key, lp);
+}
+
+void OnPickHotkey(PickControl& pick, WPARAM id, LPARAM lp) {
+    const WPARAM index = id - kFirstAnywhereKey;
+    if (!pick.anywhere || id < kFirstAnywhereKey || index >= std::size(kAnywhereKeys)) return;
+    OnPickKey(pick, kAnywhereKeys[index].key, (LOWORD(lp) & MOD_SHIFT) != 0, false);
 }
 
 void OnPickMouseMove(PickControl& pick) {
@@ -375,12 +421,27 @@ void OnPickTimer(PickControl& pick) {
     }
 }
 
+POINT PointOf(LPARAM lp) {
+    return POINT{short(LOWORD(lp)), short(HIWORD(lp))};
+}
+
 // A press seen by the watch's hook during a pick from the keyboard: one on
-// the control comes as a message too and begins anew; one elsewhere cancels.
-void OnPressElsewhere(PickControl& pick, LPARAM lp) {
-    const POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
-    if (pick.capturing && pick.keyboard && WindowFromPoint(p) != pick.window)
+// the control comes as a message too and begins anew; one elsewhere
+// cancels. In a pick from anywhere the left button takes the pixel at its
+// release, and any other cancels.
+void OnPressElsewhere(PickControl& pick, WPARAM button, LPARAM lp) {
+    if (!pick.capturing || !pick.keyboard) return;
+    if (pick.anywhere) {
+        if (button != WM_LBUTTONDOWN) EndPick(pick, kPickCancel);
+    } else if (WindowFromPoint(PointOf(lp)) != pick.window) {
         EndPick(pick, kPickCancel);
+    }
+}
+
+void OnReleaseElsewhere(PickControl& pick, WPARAM button, LPARAM lp) {
+    if (!pick.capturing || !pick.anywhere || button != WM_LBUTTONUP) return;
+    SampleAt(pick, PointOf(lp)); // where it was let go, which a move may not have told yet
+    EndPick(pick, kPickCommit);
 }
 
 PickControl* PickOf(HWND w) {
@@ -393,24 +454,15 @@ bool Picking(HWND w) {
 }
 
 LRESULT OnPickGetObject(PickControl& pick, WPARAM wp, LPARAM lp) {
-    const AccessibleFacts facts{
-        pick.name,
-        "Press here and move the pointer to a pixel, or press Space: the arrow keys move the "
-        "pointer a pixel, ten with Shift; Space, Enter or the release takes the pixel, Esc "
-        "cancels.",
-        "Pick",
-        ROLE_SYSTEM_PUSHBUTTON,
-        nullptr,
-        kStartKeyboardPick,
-        Picking,
-        true};
+    const AccessibleFacts facts{pick.name, pick.description,   "Pick",  ROLE_SYSTEM_PUSHBUTTON,
+                                nullptr,   kStartKeyboardPick, Picking, true};
     return AnswerGetObject(pick.window, wp, lp, facts);
 }
 
 // The focus gone elsewhere ends a pick from the keyboard, which needs it.
 void OnPickKillFocus(PickControl& pick) {
     pick.focused = 0;
-    if (pick.capturing && pick.keyboard) EndPick(pick, kPickCancel);
+    if (pick.capturing && pick.keyboard && !pick.anywhere) EndPick(pick, kPickCancel);
 }
 
 // Nothing of a pick outlives the window: the capture, the loupe, the
@@ -431,7 +483,7 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCMOUSEMOVE: OnPickMouseMove(*pick); break;
     case WM_MOUSEWHEEL:
         if (!pick->capturing) break; // outside a pick the parent may have it
-        OnPickWheel(*pick, wp);
+        OnPickWheel(*pick, GET_WHEEL_DELTA_WPARAM(wp));
         return 0;
     case WM_KEYDOWN: OnPickKeyDown(*pick, wp, lp); break;
     case WM_LBUTTONDOWN:
@@ -439,7 +491,10 @@ LRESULT CALLBACK PickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP: EndPick(*pick, kPickCommit); break;
     case WM_CAPTURECHANGED: EndPick(*pick, kPickCancel); break;
     case WM_TIMER: OnPickTimer(*pick); break;
-    case kPressElsewhere: OnPressElsewhere(*pick, lp); return 0;
+    case kPressElsewhere: OnPressElsewhere(*pick, wp, lp); return 0;
+    case kReleaseElsewhere: OnReleaseElsewhere(*pick, wp, lp); return 0;
+    case kWheelElsewhere: OnPickWheel(*pick, short(LOWORD(wp))); return 0;
+    case WM_HOTKEY: OnPickHotkey(*pick, wp, lp); return 0;
     case WM_GETOBJECT:
         if (const LRESULT object = OnPickGetObject(*pick, wp, lp)) return object;
         break;
@@ -475,7 +530,21 @@ bool OverTheBox(PickControl& pick, POINT p) {
 } // namespace
 
 void CancelKeyboardPick(PickControl& pick) {
-    if (pick.capturing && pick.keyboard) EndPick(pick, kPickCancel);
+    if (pick.capturing && pick.keyboard && !pick.anywhere) EndPick(pick, kPickCancel);
+}
+
+void PickFromAnywhere(PickControl& pick) {
+    if (pick.capturing || !pick.window) return;
+    BeginPick(pick, true);
+    pick.keyboard = 1;
+    RegisterAnywhereKeys(pick);
+    StartPointerWatch(pick, true, true);
+    POINT p;
+    if (GetCursorPos(&p)) SampleAt(pick, p);
+}
+
+void SetPickToolTip(PickControl& pick) {
+    if (pick.window && pick.description) SetToolTip(pick.window, pick.description);
 }
 
 void SampleAt(PickControl& pick, POINT p) {
@@ -494,8 +563,9 @@ void SampleAt(PickControl& pick, POINT p) {
         pick.previewHash = preview;
     }
     ShowLoupe(pick, p);
-    if (colour != CLR_INVALID)
-        PostMessageA(pick.parent, pick.baseMessage, static_cast<WPARAM>(colour), RecordParam(pick));
+    if (colour == CLR_INVALID) return;
+    pick.reported = colour;
+    PostMessageA(pick.parent, pick.baseMessage, static_cast<WPARAM>(colour), RecordParam(pick));
 }
 
 PickControl::PickControl()
@@ -504,7 +574,8 @@ PickControl::PickControl()
       previewHash(0), screen{}, boxOnScreen{}, boxBitmap(nullptr), boxBits(nullptr), boxDc(nullptr),
       windowDc(nullptr), backgroundBrush(nullptr), parent(nullptr), window(nullptr), baseMessage(0),
       bitsPerPixel(0), clientWidth(0), clientHeight(0), capturing(0), dpi(kBaseDpi), nudge{},
-      wheelRest(0), keyboard(0), focused(0), name(nullptr) {
+      wheelRest(0), keyboard(0), anywhere(0), focused(0), reported(CLR_INVALID), name(nullptr),
+      description(nullptr) {
     // A device context of its own: the box is drawn at every step that
     // changes it, with no look-up of one.
     if (pickCount == 0) RegisterControlClass(kPickClass, CS_OWNDC);

@@ -51,8 +51,13 @@ struct PickControl {
     NudgeState nudge;       // the last arrow-key nudge of the pointer
     std::int32_t wheelRest; // wheel movement short of a notch, in this pick
     std::uint8_t keyboard;  // this pick began from the keyboard
+    std::uint8_t anywhere;  // this pick began from anywhere, by the hotkey
     std::uint8_t focused;   // it has the keyboard focus
-    const char* name;       // what a screen reader calls it; the owner sets it
+    // The colour this pick reported last, which a commit takes;
+    // CLR_INVALID while it has reported none. Kept until the next pick.
+    COLORREF reported;
+    const char* name;        // what a screen reader calls it; the owner sets it
+    const char* description; // how it is used, said and shown in its tooltip; the owner's
 
     PickControl(); // registers the class on the first construction
     ~PickControl();
@@ -69,6 +74,17 @@ void SetPickScale(PickControl& pick, const RECT& rect, std::uint32_t dpi);
 
 // Ends a pick begun from the keyboard as Esc ends it; any other is left.
 void CancelKeyboardPick(PickControl& pick);
+
+// A pick from wherever the user is, begun by a hotkey while another program
+// may be active: it takes neither the focus nor the activation nor the
+// capture. The pointer follows the mouse; the arrow keys nudge it (Shift:
+// ten pixels), Space, Enter or a left click takes the pixel, Esc or another
+// button cancels, the wheel and + and - zoom; the keys and the buttons reach
+// no other program meanwhile. Nothing while a pick runs.
+void PickFromAnywhere(PickControl& pick);
+
+// The tooltip says the description; set again when it changes.
+void SetPickToolTip(PickControl& pick);
 
 // One sample step at a screen point, as each move of a pick makes it: the
 // screen read once, the box and the loupe drawn from that, the colour posted.

@@ -42,8 +42,8 @@ bool IsNudgeKey(WPARAM key) {
     return false;
 }
 
-bool NudgePointer(PickControl& pick, WPARAM key, POINT* to) {
-    const std::int32_t step = GetKeyState(VK_SHIFT) < 0 ? kShiftNudgeStep : kNudgeStep;
+bool NudgePointer(PickControl& pick, WPARAM key, bool shift, POINT* to) {
+    const std::int32_t step = shift ? kShiftNudgeStep : kNudgeStep;
     for (const auto& k : kNudgeKeys) {
         if (k.key != key) continue;
         POINT from;
@@ -89,12 +89,38 @@ bool PickPoint(const PickControl& pick, POINT* at) {
 // One pick at a time watches presses, so the hook has one window to tell.
 HHOOK pressHook = nullptr;
 HWND pressWatcher = nullptr;
+bool keepButtons = false; // a pick from anywhere: the buttons are its own
+WPARAM keptRelease = 0;   // the release of a press kept, to keep too
 
+WPARAM ReleaseOf(WPARAM press) {
+    switch (press) {
+    case WM_LBUTTONDOWN: return WM_LBUTTONUP;
+    case WM_RBUTTONDOWN: return WM_RBUTTONUP;
+    case WM_MBUTTONDOWN: return WM_MBUTTONUP;
+    default: return 0;
+    }
+}
+
+// Windows waits for a low-level hook before every mouse event of the
+// desktop, and silently removes one that takes too long: it only posts what
+// it saw and returns. Nonzero keeps the event from the programs below.
 LRESULT CALLBACK OnMouseInput(int code, WPARAM message, LPARAM data) {
-    if (code == HC_ACTION && (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)) {
-        const POINT p = reinterpret_cast<const MSLLHOOKSTRUCT*>(data)->pt;
-        // Told after the hook returns: the system waits for hooks, briefly.
-        PostMessageA(pressWatcher, kPressElsewhere, 0, MAKELPARAM(p.x, p.y));
+    if (code != HC_ACTION) return CallNextHookEx(pressHook, code, message, data);
+    const MSLLHOOKSTRUCT& in = *reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
+    const LPARAM at = MAKELPARAM(in.pt.x, in.pt.y);
+    if (ReleaseOf(message)) {
+        PostMessageA(pressWatcher, kPressElsewhere, message, at);
+        if (keepButtons) {
+            keptRelease = ReleaseOf(message);
+            return 1;
+        }
+    } else if (message == keptRelease && keptRelease) {
+        keptRelease = 0;
+        PostMessageA(pressWatcher, kReleaseElsewhere, message, at);
+        return 1;
+    } else if (message == WM_MOUSEWHEEL && keepButtons) {
+        PostMessageA(pressWatcher, kWheelElsewhere, WPARAM(short(HIWORD(in.mouseData))), at);
+        return 1;
     }
     return CallNextHookEx(pressHook, code, message, data);
 }
@@ -106,10 +132,12 @@ void StopPressWatch() {
     pressWatcher = nullptr;
 }
 
-void StartPointerWatch(PickControl& pick, bool presses) {
+void StartPointerWatch(PickControl& pick, bool presses, bool keep) {
     NudgeState& nudge = pick.nudge;
     if (presses && !pressHook) {
         pressWatcher = pick.window;
+        keepButtons = keep;
+        keptRelease = 0;
         pressHook = SetWindowsHookExA(WH_MOUSE_LL, OnMouseInput, GetModuleHandleA(nullptr), 0);
         if (pressHook) SetPropA(pressWatcher, kMouseHookProperty, pressHook);
     }

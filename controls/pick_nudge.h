@@ -23,9 +23,9 @@ struct NudgeState {
 // Left, Right, Up and Down.
 bool IsNudgeKey(WPARAM key);
 
-// Moves the pointer for a nudge key and gives where to; false when the pick's
-// position cannot be read or the pointer not set.
-bool NudgePointer(PickControl& pick, WPARAM key, POINT* to);
+// Moves the pointer for a nudge key, ten pixels with `shift`, and gives where
+// to; false when the pick's position cannot be read or the pointer not set.
+bool NudgePointer(PickControl& pick, WPARAM key, bool shift, POINT* to);
 
 // Whether a pointer report at `at` is the late echo of the place a nudge left
 // (Wine's, platform/quirks.h), to be ignored.
@@ -41,16 +41,23 @@ bool PickPoint(const PickControl& pick, POINT* at);
 // program's window; and after a nudge under Wine (platform/quirks.h), which
 // then stops sending them altogether. A timer looks at the pointer and the
 // left button; presses, too short for a timer to see, come from a low-level
-// mouse hook as kPressElsewhere, with the screen point in lParam.
+// mouse hook as kPressElsewhere, with the button's message in wParam and the
+// screen point in lParam. In a pick from anywhere, where no window of ours
+// is active, the hook keeps the presses, their releases and the wheel from
+// the programs below, as the pick's own: a release it kept comes as
+// kReleaseElsewhere, a turn of the wheel as kWheelElsewhere with its delta.
 constexpr UINT_PTR kNudgeWatchTimer = 1;
 constexpr UINT kPressElsewhere = WM_APP + 1;
+constexpr UINT kReleaseElsewhere = WM_APP + 3;
+constexpr UINT kWheelElsewhere = WM_APP + 4;
 // The hook is in while the watching eyedropper carries this window property,
 // so that anyone may see that no pick leaves one behind: a hook on the
 // whole desktop's mouse makes every mouse event wait for this thread.
 constexpr const char* kMouseHookProperty = "zMouseHook";
 enum class NudgeWatch { Nothing, Moved, Released };
-// Starts the watch, unless it runs; `presses` adds the hook.
-void StartPointerWatch(PickControl& pick, bool presses = false);
+// Starts the watch, unless it runs; `presses` adds the hook, which keeps
+// the mouse's buttons from the programs below with `keepButtons`.
+void StartPointerWatch(PickControl& pick, bool presses = false, bool keepButtons = false);
 // One look, at the watch timer: the pointer moved (to `at`), or the left
 // button was let go.
 NudgeWatch WatchPointer(PickControl& pick, POINT* at);

@@ -431,7 +431,13 @@ TEST_F(PickColor, ArrowKeysNudgeThePointerAndTheLoupeFollows) {
     e2e::KeyPress(VK_RIGHT);
     EXPECT_EQ(text(20), SavedColourAfterEsc());
     EXPECT_TRUE(pointerOver(20)) << "an arrow outside a pick moved the pointer";
-    EXPECT_EQ(16u, app.IniLines().size()) << "the zoom is not a setting";
+    // Both picks' colours remembered, newest first; the zoom is not a setting.
+    const std::vector<e2e::IniLine> lines = app.IniLines();
+    EXPECT_EQ(18u, lines.size());
+    EXPECT_EQ(DecimalText(e2e::StripesWindow::ShownColour(20)),
+              e2e::IniValue(lines, "Recent color 0"));
+    EXPECT_EQ(DecimalText(e2e::StripesWindow::ShownColour(3)),
+              e2e::IniValue(lines, "Recent color 1"));
 }
 
 // Near every corner of the screen, at the first zoom and at the largest

@@ -112,3 +112,42 @@ TEST(ReadSettings, MissingKeysKeepTheirDefaultsAndAnyNonZeroApplies) {
     ReadSettings(FromMap, &file, v);
     EXPECT_FALSE(v.autoApply);
 }
+
+TEST(RecentColorKeys, NamedByPlaceAndReadAsWholeDecimalColours) {
+    char key[32];
+    RecentColorKey(0, key);
+    EXPECT_STREQ("Recent color 0", key);
+    RecentColorKey(15, key);
+    EXPECT_STREQ("Recent color 15", key);
+    EXPECT_TRUE(IsRecentColorKey("Recent color 7"));
+    EXPECT_TRUE(IsRecentColorKey("Recent color 99"));
+    EXPECT_FALSE(IsRecentColorKey("Recent colour 7"));
+    EXPECT_FALSE(IsRecentColorKey("Custom color 7"));
+
+    const struct {
+        const char* text;
+        bool read;
+        std::uint32_t color;
+    } cases[] = {
+        {"0", true, 0},
+        {"16777215", true, 16777215},
+        {"33023", true, 33023},
+        {"007", true, 7},
+        {"16777216", false, 0},
+        {"4294967296", false, 0},
+        {"99999999999", false, 0},
+        {"-1", false, 0},
+        {"+5", false, 0},
+        {"", false, 0},
+        {"12abc", false, 0},
+        {"0x10", false, 0},
+        {" 12", false, 0},
+        {"1e3", false, 0},
+        {"1.5", false, 0},
+    };
+    for (const auto& c : cases) {
+        std::uint32_t color = 12345;
+        EXPECT_EQ(c.read, ParseColorText(c.text, &color)) << '"' << c.text << '"';
+        EXPECT_EQ(c.read ? c.color : 12345u, color) << "read from \"" << c.text << '"';
+    }
+}

@@ -44,9 +44,9 @@ RUN_AS_BOTH_PLATFORMS(Nudge);
 
 TEST_P(Nudge, AnArrowMovesThePointerAPixelAndOnlyWineWaitsForItToSettle) {
     POINT to;
-    ASSERT_TRUE(NudgePointer(pick, VK_RIGHT, &to));
+    ASSERT_TRUE(NudgePointer(pick, VK_RIGHT, false, &to));
     EXPECT_TRUE(Same(to, POINT{201, 300}));
-    ASSERT_TRUE(NudgePointer(pick, VK_DOWN, &to));
+    ASSERT_TRUE(NudgePointer(pick, VK_DOWN, false, &to));
     // Wine's pointer may still report 200,300: the nudge goes on from its own
     // point there. Windows' pointer is where it was sent, and the Windows
     // side nudges from wherever the pointer says it is: here, on Wine, one of
@@ -88,18 +88,11 @@ TEST_P(Nudge, AnArrowMovesThePointerAPixelAndOnlyWineWaitsForItToSettle) {
 TEST_P(Nudge, ShiftMovesTenAndTheScreensEdgeStopsIt) {
     ASSERT_TRUE(SetCursorPos(4, 300));
     POINT to;
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    const bool moved = NudgePointer(pick, VK_LEFT, &to);
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
-    ASSERT_TRUE(moved);
+    ASSERT_TRUE(NudgePointer(pick, VK_LEFT, true, &to));
     EXPECT_TRUE(Same(to, POINT{GetSystemMetrics(SM_XVIRTUALSCREEN), 300}))
         << "to " << to.x << "," << to.y;
     EXPECT_FALSE(IsNudgeKey(VK_HOME));
-    EXPECT_FALSE(NudgePointer(pick, VK_HOME, &to));
+    EXPECT_FALSE(NudgePointer(pick, VK_HOME, false, &to));
 }
 
 namespace {

@@ -1,0 +1,82 @@
+#include "app/pick_hotkey.h"
+#include "app/hotkey_text.h"
+#include "app/main_window.h"
+#include "app/records.h"
+
+static_assert(kHotkeyAlt == MOD_ALT && kHotkeyCtrl == MOD_CONTROL && kHotkeyShift == MOD_SHIFT &&
+                  kHotkeyWin == MOD_WIN,
+              "the modifiers as RegisterHotKey takes them");
+static_assert(VK_F1 == 0x70 && VK_F24 == 0x87, "the function keys' codes");
+
+wchar_t pickHotkeyText[64];
+bool pickHotkeyInFile = false;
+
+namespace {
+
+constexpr int kPickHotkeyId = 1;
+bool registered = false;
+
+// What the eyedropper says, and then what became of the key.
+constexpr char kPickColorHelp[] =
+    "Press here and move the pointer to a pixel, or press Space: the arrow keys move the pointer "
+    "a pixel, ten with Shift; Space, Enter or the release takes the pixel, Esc cancels.";
+char description[sizeof kPickColorHelp + 128];
+
+// The text as ASCII, for the parser and the description; false where it has
+// anything else, which no key's name has.
+bool AsciiText(char (&out)[64]) {
+    for (int i = 0; i < 64; ++i) {
+        if (pickHotkeyText[i] > 0x7F) return false;
+        out[i] = char(pickHotkeyText[i]);
+        if (out[i] == '\0') return true;
+    }
+    return false;
+}
+
+void Describe(const char* sentence, const char* key, const char* ending) {
+    lstrcpynA(description, kPickColorHelp, int(sizeof description));
+    if (sentence) {
+        lstrcatA(description, sentence);
+        lstrcatA(description, key);
+        lstrcatA(description, ending);
+    }
+}
+
+} // namespace
+
+const char* EyedropperHelp() {
+    return kPickColorHelp;
+}
+
+void RegisterPickHotkey() {
+    if (!pickHotkeyInFile)
+        for (int i = 0; i == 0 || kDefaultHotkeyText[i - 1] != '\0'; ++i)
+            pickHotkeyText[i] = wchar_t(kDefaultHotkeyText[i]);
+    char text[64];
+    Hotkey hotkey{};
+    const bool readable = AsciiText(text);
+    const HotkeyText read = readable ? ParseHotkey(text, &hotkey) : HotkeyText::Unreadable;
+    Describe(nullptr, nullptr, nullptr);
+    if (read == HotkeyText::Key) {
+        // No repeats: a key held down starts one pick.
+        registered =
+            RegisterHotKey(mainWindow, kPickHotkeyId, hotkey.modifiers | MOD_NOREPEAT,
+                           hotkey.key) ||
+            RegisterHotKey(mainWindow, kPickHotkeyId, hotkey.modifiers, hotkey.key); // before 7
+        if (registered)
+            Describe(" Hotkey: ", text, ".");
+        else
+            Describe(" Hotkey ", text, " is in use by another program.");
+    }
+    pickColorControl.description = description;
+    SetPickToolTip(pickColorControl);
+}
+
+void UnregisterPickHotkey() {
+    if (registered) UnregisterHotKey(mainWindow, kPickHotkeyId);
+    registered = false;
+}
+
+void OnPickHotkey(WPARAM id) {
+    if (id == kPickHotkeyId) PickFromAnywhere(pickColorControl);
+}
