@@ -106,8 +106,8 @@ struct Case {
 };
 
 // Every width up to 70 pixels: every tail of the 16- and 32-byte vectors and
-// the 15-byte steps. Then around the 24-bit pass's 96-byte blocks (32 pixels)
-// and its runs of 32 blocks (1024 pixels), and some plain large ones.
+// the 15-byte steps. Then around the 24-bit pass's 96-byte blocks (32 pixels),
+// and some plain large ones.
 std::vector<Case> Sizes() {
     std::vector<Case> sizes;
     for (int w = 1; w <= 70; ++w)
