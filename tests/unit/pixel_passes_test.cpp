@@ -148,6 +148,30 @@ TEST(PassImpls, PlainVersionComesFirstAndTheFastestTakesItsPassesFromTheList) {
     std::printf("fastest 24-bit pass: %s\n", fastest.name);
 }
 
+// The 24-bit choice, from each implementation's best time, plainest first.
+TEST(PassChoice, TheWidestStaysUnlessAnotherBeatsItByMoreThanATenth) {
+    const struct {
+        std::vector<std::int64_t> times;
+        std::size_t chosen;
+    } cases[] = {
+        {{5000}, 0},
+        {{40000, 12000, 11000, 9500, 10000}, 4},       // 5 % ahead: not enough
+        {{40000, 12000, 11000, 9000, 10000}, 4},       // a tenth ahead: not more
+        {{40000, 12000, 11000, 8999, 10000}, 3},       // just more than a tenth
+        {{40000, 12000, 11000, 8500, 10000}, 3},       // 15 % ahead
+        {{40000, 8000, 8500, 9950, 10000}, 1},         // the fastest of those ahead
+        {{3000, 10000, 10000}, 0},                     // the plainest, far ahead
+        {{40000, 12000, 11000, 9500, 10000, 9800}, 5}, // a wider last one stays
+    };
+    for (const auto& c : cases) {
+        std::string times;
+        for (std::int64_t t : c.times)
+            times += " " + std::to_string(t);
+        EXPECT_EQ(pixel_passes_detail::ChooseByTimes(c.times.data(), c.times.size()), c.chosen)
+            << "times" << times;
+    }
+}
+
 // Runs `pass` on copies of src and dst that start `srcShift` and `dstShift`
 // bytes into larger buffers, so the vector code meets every alignment of its
 // loads and stores; returns the whole output buffer, the bytes before dst too.
