@@ -41,7 +41,13 @@ void ScalarRun16(const std::uint8_t* src, std::uint8_t* dst, std::size_t first, 
 const PassImpl* AvailablePassImpls(std::size_t* count);
 
 // For 16 and 32 bits the last of AvailablePassImpls; for 24 bits the one of
-// them that ran fastest in a short timing on first use.
+// them ChooseByTimes picks after a short timing on first use.
 const PassImpl& FastestPassImpl();
+
+// Given each implementation's best time, plainest first: the widest (last)
+// one, unless another beat it by more than a tenth. A short timing on a busy
+// machine misjudges by a few percent, and beyond the caches the widest code
+// is the better bet.
+std::size_t ChooseByTimes(const std::int64_t* bestTimes, std::size_t count);
 
 } // namespace pixel_passes_detail

@@ -106,8 +106,8 @@ struct Case {
 };
 
 // Every width up to 70 pixels: every tail of the 16- and 32-byte vectors and
-// the 15-byte steps. Then around the 24-bit pass's 96-byte blocks (32 pixels)
-// and its runs of 32 blocks (1024 pixels), and some plain large ones.
+// the 15-byte steps. Then around the 24-bit pass's 96-byte blocks (32 pixels),
+// and some plain large ones.
 std::vector<Case> Sizes() {
     std::vector<Case> sizes;
     for (int w = 1; w <= 70; ++w)
@@ -146,6 +146,30 @@ TEST(PassImpls, PlainVersionComesFirstAndTheFastestTakesItsPassesFromTheList) {
     for (std::size_t i = 0; i < n; ++i)
         std::printf("pass implementation: %s\n", list[i].name);
     std::printf("fastest 24-bit pass: %s\n", fastest.name);
+}
+
+// The 24-bit choice, from each implementation's best time, plainest first.
+TEST(PassChoice, TheWidestStaysUnlessAnotherBeatsItByMoreThanATenth) {
+    const struct {
+        std::vector<std::int64_t> times;
+        std::size_t chosen;
+    } cases[] = {
+        {{5000}, 0},
+        {{40000, 12000, 11000, 9500, 10000}, 4},       // 5 % ahead: not enough
+        {{40000, 12000, 11000, 9000, 10000}, 4},       // a tenth ahead: not more
+        {{40000, 12000, 11000, 8999, 10000}, 3},       // just more than a tenth
+        {{40000, 12000, 11000, 8500, 10000}, 3},       // 15 % ahead
+        {{40000, 8000, 8500, 9950, 10000}, 1},         // the fastest of those ahead
+        {{3000, 10000, 10000}, 0},                     // the plainest, far ahead
+        {{40000, 12000, 11000, 9500, 10000, 9800}, 5}, // a wider last one stays
+    };
+    for (const auto& c : cases) {
+        std::string times;
+        for (std::int64_t t : c.times)
+            times += " " + std::to_string(t);
+        EXPECT_EQ(pixel_passes_detail::ChooseByTimes(c.times.data(), c.times.size()), c.chosen)
+            << "times" << times;
+    }
 }
 
 // Runs `pass` on copies of src and dst that start `srcShift` and `dstShift`
