@@ -35,25 +35,31 @@ void TakeColor(COLORREF color) {
     RememberColor(recentColors, color);
 }
 
-void ShowRecentMenu(POINT at) {
+HMENU MakeRecentMenu(const RecentColors& shown, std::vector<HBITMAP>* squares) {
     HMENU menu = CreatePopupMenu();
-    if (!menu) return;
-    const RecentColors shown = recentColors; // what the menu lists, whatever happens meanwhile
-    std::vector<HBITMAP> squares;
-    char texts[kRecentColorCount][16];
+    if (!menu) return nullptr;
     for (int i = 0; i < shown.count; ++i) {
-        FormatHexText(PackedFromColorRef(shown.colors[i]), texts[i]);
-        squares.push_back(ColorSquare(shown.colors[i]));
+        char text[16];
+        FormatHexText(PackedFromColorRef(shown.colors[i]), text);
+        squares->push_back(ColorSquare(shown.colors[i]));
         // A real string beside the bitmap, which screen readers read.
         MENUITEMINFOA item{};
         item.cbSize = sizeof item;
         item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
         item.wID = UINT(i + 1); // 0 is "nothing chosen"
-        item.dwTypeData = texts[i];
-        item.hbmpItem = squares.back();
+        item.dwTypeData = text;
+        item.hbmpItem = squares->back();
         InsertMenuItemA(menu, UINT(i), TRUE, &item);
     }
     if (shown.count == 0) AppendMenuA(menu, MF_STRING | MF_GRAYED, 1, kNoRecentColors);
+    return menu;
+}
+
+void ShowRecentMenu(POINT at) {
+    const RecentColors shown = recentColors; // what the menu lists, whatever happens meanwhile
+    std::vector<HBITMAP> squares;
+    HMENU menu = MakeRecentMenu(shown, &squares);
+    if (!menu) return;
     const int chosen =
         int(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                            at.x, at.y, 0, mainWindow, nullptr));

@@ -534,6 +534,10 @@ void Click(int x, int y, Button button) {
     MouseUpHere(button);
 }
 
+void ClickKeptFromOthers() {
+    PointerInput("click 1", [] { return true; });
+}
+
 void Drag(POINT from, POINT to, int steps, Button button) {
     if (steps < 1) steps = 1;
     MouseDown(from.x, from.y, button);
@@ -585,9 +589,71 @@ HWND VisibleMenu() {
     return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
+bool MenuShowsColourSquares(const std::vector<COLORREF>& colours) {
+    const HWND menu = VisibleMenu();
+    RECT r{};
+    if (!menu || !GetWindowRect(menu, &r)) return false;
+    const ScreenImage image(r);
+    int above = r.top - 1;
+    for (COLORREF c : colours) {
+        const COLORREF shown = ScreenColour(c);
+        int count = 0;
+        long rows = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (image.At(x, y) == shown) {
+                    ++count;
+                    rows += y;
+                }
+        // A square of at least 5 by 5, wholly below the one before.
+        if (count < 25 || rows / count <= above) return false;
+        above = int(rows / count);
+    }
+    return true;
+}
+
 void SelectAllText() {
     KeyPress(VK_END);
     KeyChord({VK_SHIFT, VK_HOME});
+}
+
+// ---- Screen readers -------------------------------------------------------------
+
+namespace {
+VARIANT Self() {
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+}
+} // namespace
+
+Accessible::Accessible(HWND window) {
+    AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&object_));
+}
+
+Accessible::~Accessible() {
+    if (object_) object_->Release();
+}
+
+bool Accessible::DoDefaultAction() const {
+    return object_ && SUCCEEDED(object_->accDoDefaultAction(Self()));
+}
+
+std::string Accessible::Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const {
+    BSTR text = nullptr;
+    if (!object_ || (object_->*get)(Self(), &text) != S_OK || !text) return "<none>";
+    const std::string ascii(text, text + SysStringLen(text));
+    SysFreeString(text);
+    return ascii;
+}
+
+long Accessible::Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) const {
+    VARIANT v;
+    VariantInit(&v);
+    if (!object_ || (object_->*get)(Self(), &v) != S_OK || v.vt != VT_I4) return -1;
+    return v.lVal;
 }
 
 // ---- Clipboard ---------------------------------------------------------------
@@ -897,6 +963,11 @@ HWND Tintwell::Capture() const {
     return ThreadInfo().hwndCapture;
 }
 
+std::string Tintwell::ToolTip() const {
+    const HWND tip = WindowOf(process_.dwProcessId, "tooltips_class32");
+    return tip && IsWindowVisible(tip) ? Text(tip) : "";
+}
+
 HWND Tintwell::Loupe() const {
     const HWND loupe = WindowOf(process_.dwProcessId, expected::kLoupeClass);
     return loupe && IsWindowVisible(loupe) ? loupe : nullptr;
@@ -1052,6 +1123,11 @@ bool AppTest::CellShows(int cell, COLORREF colour) const {
     SelectAllText();
     TypeText(typed);
     return TextBecomes(shown.empty() ? typed : shown);
+}
+
+void AppTest::ClickCopy() const {
+    const POINT p = MiddleOf(expected::kCopyButton);
+    Click(p.x, p.y);
 }
 
 std::vector<IniLine> AppTest::CloseAndReadIni() {

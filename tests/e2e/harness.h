@@ -3,6 +3,7 @@
 // would see: pixels, texts, the clipboard, the settings file, the exit code.
 #pragma once
 #include <windows.h>
+#include <oleacc.h>
 
 #include <atomic>
 #include <cstdint>
@@ -164,6 +165,10 @@ void MouseUpHere(Button button = Button::Left);
 void MouseDown(int x, int y, Button button = Button::Left);
 void MouseUp(int x, int y, Button button = Button::Left);
 void Click(int x, int y, Button button = Button::Left);
+// A left click where the pointer is that a low-level mouse hook keeps from
+// every program: the button's state never changes, so nothing is waited for
+// here; the caller waits for what the click does.
+void ClickKeptFromOthers();
 // Press at `from`, move to `to` in `steps` moves, release there.
 void Drag(POINT from, POINT to, int steps = 8, Button button = Button::Left);
 
@@ -183,6 +188,38 @@ void SelectAllText();
 
 // A visible pop-up menu (class "#32768"), such as the system menu, or null.
 HWND VisibleMenu();
+// Whether the visible pop-up menu shows a square of each colour, one under
+// the other in this order. (Another process cannot read a menu's texts
+// under Wine; they are tested where the menu is made.)
+bool MenuShowsColourSquares(const std::vector<COLORREF>& colours);
+
+// ---- Screen readers ---------------------------------------------------------
+
+// A control's accessible object as a screen reader in another process has
+// it (the thread must have started COM); "<none>" or -1 where it says
+// nothing.
+class Accessible {
+  public:
+    explicit Accessible(HWND window);
+    ~Accessible();
+    Accessible(const Accessible&) = delete;
+    Accessible& operator=(const Accessible&) = delete;
+    bool Found() const { return object_ != nullptr; }
+
+    std::string Name() const { return Text(&IAccessible::get_accName); }
+    std::string Value() const { return Text(&IAccessible::get_accValue); }
+    std::string Description() const { return Text(&IAccessible::get_accDescription); }
+    std::string DefaultAction() const { return Text(&IAccessible::get_accDefaultAction); }
+    long Role() const { return Number(&IAccessible::get_accRole); }
+    long State() const { return Number(&IAccessible::get_accState); }
+    bool DoDefaultAction() const;
+
+  private:
+    std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const;
+    long Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) const;
+
+    IAccessible* object_ = nullptr;
+};
 
 // ---- Clipboard ------------------------------------------------------------
 
@@ -268,6 +305,8 @@ class Tintwell {
     HWND Capture() const; // the window of the program's thread holding the mouse
     // Waits until the program's keyboard focus is `window`.
     bool FocusBecomes(HWND window) const;
+    // The text of the program's tooltip while one shows, else "".
+    std::string ToolTip() const;
     // The loupe while it shows, else null; its screen rectangle, else empty.
     HWND Loupe() const;
     RECT LoupeRect() const;
@@ -336,6 +375,8 @@ class AppTest : public ::testing::Test {
     ::testing::AssertionResult Type(const std::string& typed, const std::string& shown = "") const;
     // Closes the program, expecting exit code 0, and reads its settings file.
     std::vector<IniLine> CloseAndReadIni();
+    // A click on the Copy button, which copies and takes the focus.
+    void ClickCopy() const;
 
     Tintwell app;
     HWND edit = nullptr;

@@ -47,7 +47,6 @@ class Input : public e2e::AppTest {
         const POINT p = MiddleOf(PaletteCell(i));
         e2e::Click(p.x, p.y, button);
     }
-    void ClickCopy() const { app.ClickClient(Middle(kCopyButton).x, Middle(kCopyButton).y); }
 
     // Clicks the check box and waits for it to turn: input is handled in
     // order, so everything given before has been handled by then.

@@ -283,52 +283,7 @@ TEST_F(Keyboard, EveryOtherWayOutOfAPickFromTheKeyboardIsAsEsc) {
 
 // ---- Screen readers ----------------------------------------------------------
 
-class Accessible {
-  public:
-    explicit Accessible(HWND window) {
-        AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&object_));
-    }
-    ~Accessible() {
-        if (object_) object_->Release();
-    }
-    Accessible(const Accessible&) = delete;
-    Accessible& operator=(const Accessible&) = delete;
-    bool Found() const { return object_ != nullptr; }
-
-    std::string Name() const { return Text(&IAccessible::get_accName); }
-    std::string Value() const { return Text(&IAccessible::get_accValue); }
-    std::string Description() const { return Text(&IAccessible::get_accDescription); }
-    std::string DefaultAction() const { return Text(&IAccessible::get_accDefaultAction); }
-    long Role() const { return Number(&IAccessible::get_accRole); }
-    long State() const { return Number(&IAccessible::get_accState); }
-    bool DoDefaultAction() const {
-        return object_ && SUCCEEDED(object_->accDoDefaultAction(Self()));
-    }
-
-  private:
-    static VARIANT Self() {
-        VARIANT self;
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        return self;
-    }
-    std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const {
-        BSTR text = nullptr;
-        if (!object_ || (object_->*get)(Self(), &text) != S_OK || !text) return "<none>";
-        const std::string ascii(text, text + SysStringLen(text));
-        SysFreeString(text);
-        return ascii;
-    }
-    long Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) const {
-        VARIANT v;
-        VariantInit(&v);
-        if (!object_ || (object_->*get)(Self(), &v) != S_OK || v.vt != VT_I4) return -1;
-        return v.lVal;
-    }
-
-    IAccessible* object_ = nullptr;
-};
+using e2e::Accessible;
 
 class ScreenReader : public Keyboard {
   protected:

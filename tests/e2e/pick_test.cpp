@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <string>
 
@@ -114,7 +115,8 @@ class PickColor : public e2e::AppTest {
             }
             return true;
         })) << "the driver's source window did not show its colours";
-        const std::string ini = "[General]\r\nCurrent color=" + DecimalText(kStartColour) + "\r\n";
+        const std::string ini =
+            "[General]\r\nCurrent color=" + DecimalText(kStartColour) + "\r\n" + MoreSettings();
         ASSERT_TRUE(Launch(e2e::LaunchOptions{ini, {}, {}, true}));
         ASSERT_TRUE(app.Activate());
         ASSERT_EQ(HexText(kStartColour), Text());
@@ -129,6 +131,9 @@ class PickColor : public e2e::AppTest {
         ASSERT_NE(expected[1], expected[2]);
         ASSERT_NE(expected[0], expected[2]);
     }
+
+    // Lines the settings file holds besides the start colour.
+    virtual std::string MoreSettings() const { return ""; }
 
     void TearDown() override {
         if (layered) DestroyWindow(layered);
@@ -491,6 +496,316 @@ TEST_F(PickColor, NudgesStayOnTheScreen) {
     e2e::KeyPress(VK_ESCAPE);
     ASSERT_TRUE(PickEnded());
     e2e::MouseUpHere();
+}
+
+// ---- Recent colours -----------------------------------------------------------
+
+// The recent colours' menu shows a square of each colour, in this order.
+bool MenuShowsColours(const std::vector<std::string>& hexes) {
+    std::vector<COLORREF> colours;
+    for (const std::string& h : hexes)
+        colours.push_back(ColourOfHex(h));
+    return WaitUntil([&] { return e2e::MenuShowsColourSquares(colours); });
+}
+
+// Every colour the user takes, and only those: the end of a pick (a
+// release, Enter in a pick from the keyboard), Copy; newest first, one taken
+// again moved to the front, sixteen at most. Offered by a right click on the
+// swatch, Alt+Down and F4 in the edit box; an entry chosen becomes the
+// colour, and moves to the front; Esc changes nothing. Kept at exit.
+TEST_F(PickColor, TheColoursTakenAreRememberedAndOfferedNewestFirst) {
+    const POINT swatch = MiddleOf(kSwatch);
+    auto openBySwatch = [&] {
+        e2e::Click(swatch.x, swatch.y, e2e::Button::Right);
+        return WaitUntil([] { return e2e::VisibleMenu() != nullptr; });
+    };
+    auto openByKey = [&](std::vector<WORD> keys) {
+        if (app.Focus() != edit) {
+            const POINT p = MiddleOf(kEdit);
+            e2e::Click(p.x, p.y);
+            if (!app.FocusBecomes(edit)) return false;
+        }
+        e2e::KeyChord(keys);
+        return WaitUntil([] { return e2e::VisibleMenu() != nullptr; });
+    };
+    auto closed = [] { return WaitUntil([] { return e2e::VisibleMenu() == nullptr; }); };
+
+    // Nothing to offer yet (the one greyed entry): a click elsewhere closes it.
+    ASSERT_TRUE(openBySwatch()) << "no menu from the swatch";
+    e2e::Click(AreaPoint(2).x, AreaPoint(2).y);
+    ASSERT_TRUE(closed());
+    ASSERT_TRUE(app.Running()) << "Esc in the menu closed the program";
+    EXPECT_EQ(HexText(kStartColour), Text());
+
+    // A pick released over area 0, then one from the keyboard over area 1.
+    ASSERT_TRUE(PressEyedropper());
+    MoveOverArea(0);
+    e2e::MouseUpHere();
+    ASSERT_TRUE(PickEnded());
+    ASSERT_TRUE(e2e::MouseMove(AreaPoint(1).x, AreaPoint(1).y));
+    e2e::KeyPress(VK_SPACE); // the eyedropper has the focus since its press
+    ASSERT_TRUE(PickBegun());
+    EXPECT_TRUE(TextBecomes(expected[1]));
+    e2e::KeyPress(VK_RETURN);
+    ASSERT_TRUE(PickEnded());
+    // Copy takes area 1's colour again; none of these takes anything: a pick
+    // cancelled over area 2, a palette cell, typing.
+    ClickCopy();
+    ASSERT_TRUE(PressEyedropper());
+    MoveOverArea(2);
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(PickEnded());
+    e2e::MouseUpHere();
+    const POINT cell = MiddleOf(PaletteCell(0));
+    e2e::Click(cell.x, cell.y);
+    ASSERT_TRUE(TextBecomes("FF0000"));
+    ASSERT_TRUE(Type("123456"));
+    ASSERT_TRUE(openByKey({VK_MENU, VK_DOWN})) << "no menu from Alt+Down";
+    EXPECT_TRUE(MenuShowsColours({expected[1], expected[0]}));
+    // The second entry, with the keys: area 0's colour, as if typed.
+    e2e::KeyPress(VK_HOME);
+    e2e::KeyPress(VK_DOWN);
+    e2e::KeyPress(VK_RETURN);
+    ASSERT_TRUE(closed());
+    EXPECT_TRUE(TextBecomes(expected[0]));
+    EXPECT_TRUE(SwatchShows(ColourOfHex(expected[0])));
+    ASSERT_TRUE(openByKey({VK_F4})) << "no menu from F4";
+    EXPECT_TRUE(MenuShowsColours({expected[0], expected[1]})) << "the chosen one to the front";
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(closed());
+    EXPECT_EQ(expected[0], Text()) << "Esc changed the colour";
+
+    // Sixteen more, copied: the oldest two go.
+    std::vector<std::string> copied;
+    for (int i = 0; i < 16; ++i) {
+        copied.insert(copied.begin(), HexText(RGB(16 * i, 255 - 8 * i, 100)));
+        ASSERT_TRUE(Type(copied.front()));
+        ClickCopy();
+        std::string clipboard;
+        ASSERT_TRUE(WaitUntil(
+            [&] { return e2e::ClipboardText(&clipboard) && clipboard == copied.front(); }));
+    }
+    ASSERT_TRUE(openBySwatch());
+    EXPECT_TRUE(MenuShowsColours(copied));
+    // The last entry is the oldest kept: the first copied of these.
+    e2e::KeyPress(VK_END);
+    e2e::KeyPress(VK_RETURN);
+    ASSERT_TRUE(closed());
+    EXPECT_TRUE(TextBecomes(copied.back()));
+    copied.insert(copied.begin(), copied.back());
+    copied.pop_back();
+    const std::vector<e2e::IniLine> lines = CloseAndReadIni();
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(DecimalText(ColourOfHex(copied[size_t(i)])),
+                  e2e::IniValue(lines, "Recent color " + std::to_string(i)));
+    EXPECT_EQ("<missing>", e2e::IniValue(lines, "Recent color 16"));
+    EXPECT_EQ(32u, lines.size()) << "the sixteen keys and the sixteen colours";
+}
+
+// ---- A pick from anywhere -------------------------------------------------------
+
+// Win+Shift+C, or the settings file's key, starts a pick of a colour while
+// a window of the driver's is active. The driver may hold a key itself.
+class PickFromAnywhere : public PickColor {
+  protected:
+    void SetUp() override {
+        if (driverHolds) {
+            ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_WIN | MOD_SHIFT, 'C'));
+        }
+        PickColor::SetUp();
+        if (HasFatalFailure()) return;
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "E2eActive";
+        RegisterClassA(&wc);
+        active = CreateWindowExA(0, "E2eActive", "active", WS_POPUP | WS_VISIBLE | WS_CAPTION, 700,
+                                 40, 200, 80, nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_TRUE(WaitUntil([&] {
+            SetForegroundWindow(active);
+            return GetForegroundWindow() == active;
+        })) << "the driver's window did not become active";
+    }
+    void TearDown() override {
+        DestroyWindow(active);
+        if (driverHolds) UnregisterHotKey(nullptr, 1);
+        PickColor::TearDown();
+    }
+    std::string MoreSettings() const override { return settings; }
+
+    static void PressWinShiftC() { e2e::KeyChord({VK_LWIN, VK_SHIFT, 'C'}); }
+    bool Picking(bool on) const {
+        return WaitUntil([&] { return (app.Loupe() != nullptr) == on; });
+    }
+    // Whether the driver's own hold on Win+Shift+C took the last press of it.
+    // Looked for before any other message is handled, which would lose it.
+    static bool DriverHeardTheKey() {
+        MSG msg;
+        return e2e::WaitUntil(
+            [&] { return PeekMessageA(&msg, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE) != FALSE; });
+    }
+    ::testing::AssertionResult Says(const std::string& ending) const {
+        e2e::Accessible object(Child("zPickColor", kPickColour));
+        const std::string description = object.Description();
+        const bool ends =
+            description.size() >= ending.size() &&
+            description.compare(description.size() - ending.size(), std::string::npos, ending) == 0;
+        if (!ends) return ::testing::AssertionFailure() << "it says \"" << description << '"';
+        // The tooltip over the eyedropper says the same.
+        const POINT over = MiddleOf(kPickColour);
+        e2e::MouseMove(over.x, over.y);
+        std::string tip;
+        if (!WaitUntil([&] { return !(tip = app.ToolTip()).empty(); }))
+            return ::testing::AssertionFailure() << "no tooltip";
+        if (tip != description)
+            return ::testing::AssertionFailure() << "the tooltip says \"" << tip << '"';
+        return ::testing::AssertionSuccess();
+    }
+
+    bool driverHolds = false;
+    std::string settings;
+    HWND active = nullptr;
+};
+
+// The key starts a pick over whatever the user is in: the loupe at the
+// pointer, which the mouse moves and the arrows nudge (Shift: ten); Enter, or
+// a left click, takes the pixel: it becomes the colour, its six digits go on
+// the clipboard, and it is remembered; the window that was active stays so,
+// and the click reaches nothing below. Esc leaves everything as it was. The
+// same with Tintwell minimised.
+TEST_F(PickFromAnywhere, TheKeyPicksOverAnyWindowAndLeavesTheColourToPaste) {
+    CoInitialize(nullptr);
+    EXPECT_TRUE(Says("Hotkey: Win+Shift+C."));
+    CoUninitialize();
+    const e2e::StripesWindow stripes(POINT{420, 540}, 40, 60);
+    ASSERT_TRUE(stripes.Shown());
+    auto hex = [](int column) { return HexText(e2e::StripesWindow::ShownColour(column)); };
+    auto clipboardHolds = [](const std::string& text) {
+        std::string now;
+        return WaitUntil([&] { return e2e::ClipboardText(&now) && now == text; });
+    };
+    const HWND box = Child("zPickColor", kPickColour);
+    ASSERT_TRUE(e2e::SetClipboardText("stale"));
+
+    ASSERT_TRUE(e2e::MouseMove(stripes.Column(10).x, stripes.Column(10).y));
+    PressWinShiftC();
+    ASSERT_TRUE(Picking(true)) << "the key began no pick";
+    EXPECT_TRUE(TextBecomes(hex(10)));
+    e2e::KeyPress(VK_RIGHT);
+    e2e::KeyPress(VK_RIGHT);
+    EXPECT_TRUE(TextBecomes(hex(12)));
+    e2e::KeyChord({VK_SHIFT, VK_RIGHT});
+    EXPECT_TRUE(TextBecomes(hex(22)));
+    e2e::KeyPress(VK_RETURN);
+    ASSERT_TRUE(Picking(false)) << "Enter did not end the pick";
+    EXPECT_TRUE(TextBecomes(hex(22)));
+    EXPECT_TRUE(clipboardHolds(hex(22)));
+    EXPECT_EQ(active, GetForegroundWindow());
+    EXPECT_EQ(nullptr, GetPropA(box, "zMouseHook")) << "the mouse hook stays";
+
+    PressWinShiftC();
+    ASSERT_TRUE(Picking(true));
+    e2e::KeyPress(VK_RIGHT);
+    EXPECT_TRUE(TextBecomes(hex(23)));
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(Picking(false)) << "Esc did not end the pick";
+    EXPECT_TRUE(TextBecomes(hex(22)));
+    EXPECT_TRUE(clipboardHolds(hex(22))) << "a cancelled pick changed the clipboard";
+    EXPECT_EQ(active, GetForegroundWindow());
+
+    PressWinShiftC();
+    ASSERT_TRUE(Picking(true));
+    ASSERT_TRUE(e2e::MouseMove(stripes.Column(30).x, stripes.Column(30).y));
+    EXPECT_TRUE(TextBecomes(hex(30))) << "the pointer moved by the mouse was not followed";
+    e2e::ClickKeptFromOthers();
+    ASSERT_TRUE(Picking(false)) << "a click did not end the pick";
+    EXPECT_TRUE(TextBecomes(hex(30)));
+    EXPECT_TRUE(clipboardHolds(hex(30)));
+    EXPECT_EQ(active, GetForegroundWindow()) << "the click reached the window below";
+
+    ShowWindow(app.Window(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        SetForegroundWindow(active);
+        return GetForegroundWindow() == active;
+    }));
+    ASSERT_TRUE(e2e::MouseMove(stripes.Column(5).x, stripes.Column(5).y));
+    PressWinShiftC();
+    ASSERT_TRUE(Picking(true)) << "no pick while Tintwell is minimised";
+    e2e::KeyPress(VK_RETURN);
+    ASSERT_TRUE(Picking(false));
+    EXPECT_TRUE(clipboardHolds(hex(5)));
+    EXPECT_EQ(active, GetForegroundWindow());
+
+    const std::vector<e2e::IniLine> lines = CloseAndReadIni();
+    for (int column : {5, 30, 22})
+        EXPECT_EQ(DecimalText(e2e::StripesWindow::ShownColour(column)),
+                  e2e::IniValue(lines, "Recent color " + std::to_string(column == 5    ? 0
+                                                                        : column == 30 ? 1
+                                                                                       : 2)));
+    EXPECT_EQ("<missing>", e2e::IniValue(lines, "Recent color 3"));
+}
+
+// What the settings file and other programs do to the key.
+class PickFromAnywhereKey : public PickFromAnywhere,
+                            public ::testing::WithParamInterface<const char*> {
+  protected:
+    void SetUp() override {
+        const std::string way = GetParam();
+        driverHolds = way == "held by another program";
+        if (way == "none") settings = "Pick hotkey=none\r\n";
+        if (way == "Ctrl+Alt+F9") settings = "Pick hotkey=Ctrl+Alt+F9\r\n";
+        PickFromAnywhere::SetUp();
+        CoInitialize(nullptr);
+    }
+    void TearDown() override {
+        CoUninitialize();
+        PickFromAnywhere::TearDown();
+    }
+};
+INSTANTIATE_TEST_SUITE_P(, PickFromAnywhereKey,
+                         ::testing::Values("held by another program", "none", "Ctrl+Alt+F9"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             std::string name;
+                             for (const char* c = info.param; *c; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                             return name;
+                         });
+
+// A key another program holds: Tintwell works without it and says so; none:
+// no key, and nothing said of one; a key of the file's: that one, not
+// Win+Shift+C. Where Tintwell holds no Win+Shift+C the driver takes it, and
+// hears it.
+TEST_P(PickFromAnywhereKey, TheKeyIsTheFilesUnlessAnotherProgramHoldsIt) {
+    const std::string way = GetParam();
+    if (way == "held by another program") {
+        EXPECT_TRUE(Says("Hotkey Win+Shift+C is in use by another program."));
+    } else {
+        const std::string description =
+            e2e::Accessible(Child("zPickColor", kPickColour)).Description();
+        if (way == "none") {
+            EXPECT_TRUE(Says("Esc cancels."));
+        } else {
+            EXPECT_TRUE(Says("Hotkey: Ctrl+Alt+F9."));
+        }
+        ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_WIN | MOD_SHIFT, 'C'))
+            << "Tintwell holds Win+Shift+C";
+        driverHolds = true;
+    }
+    PressWinShiftC();
+    EXPECT_TRUE(DriverHeardTheKey());
+    EXPECT_EQ(nullptr, app.Loupe()) << "Win+Shift+C began a pick";
+    if (way == "Ctrl+Alt+F9") {
+        e2e::KeyChord({VK_CONTROL, VK_MENU, VK_F9});
+        EXPECT_TRUE(Picking(true)) << "the file's key began no pick";
+        e2e::KeyPress(VK_ESCAPE);
+        EXPECT_TRUE(Picking(false));
+    }
+    const std::vector<e2e::IniLine> lines = CloseAndReadIni();
+    EXPECT_EQ(way == "none"          ? "none"
+              : way == "Ctrl+Alt+F9" ? "Ctrl+Alt+F9"
+                                     : "<missing>",
+              e2e::IniValue(lines, "Pick hotkey"));
 }
 
 } // namespace

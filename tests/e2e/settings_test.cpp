@@ -127,6 +127,14 @@ TEST_F(Settings, PreparedFileIsShownAtStartAndWrittenBack) {
     for (int i = 0; i < kPaletteCells; ++i)
         if (i != 3)
             values.push_back({"Custom color " + std::to_string(i), DecimalText(palette[i])});
+    // The recent colours as a hand may have left them: no colour, a repeat,
+    // a place missing, one beyond the places. And a key no one can press.
+    const std::vector<std::pair<std::string, std::string>> recent = {
+        {"Recent color 0", "33023"}, {"Recent color 1", "junk"},     {"Recent color 3", "255"},
+        {"Recent color 4", "33023"}, {"Recent color 5", "16777216"}, {"Recent color 6", "-5"},
+        {"Recent color 7", "65280"}, {"Recent color 8", "12abc"},    {"Recent color 20", "5"},
+        {"Pick hotkey", "Ctrl+Esc"}};
+    values.insert(values.end(), recent.begin(), recent.end());
     ASSERT_TRUE(Launch(WithIni(IniText(values))));
 
     EXPECT_EQ("785634", Text());
@@ -147,7 +155,25 @@ TEST_F(Settings, PreparedFileIsShownAtStartAndWrittenBack) {
     EXPECT_GE(client.Count(inside, inverse), 10);
     EXPECT_EQ(0, client.Count(inside, 0x00FFFFFF)) << "the edit box kept a white background";
 
+    // The colours read, in the file's order, offered by F4 in the edit box.
+    ASSERT_TRUE(app.FocusBecomes(edit));
+    e2e::KeyPress(VK_F4);
+    EXPECT_TRUE(e2e::WaitUntil([] {
+        return e2e::MenuShowsColourSquares({0x000080FF, 0x000000FF, 0x0000FF00});
+    })) << "the recent colours read are not offered";
+    e2e::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(e2e::WaitUntil([] { return e2e::VisibleMenu() == nullptr; }));
+
     const std::vector<IniLine> lines = CloseAndReadIni();
+    // One key a colour, from place 0 on, and no other; the key's text back.
+    EXPECT_EQ(20u, lines.size());
+    EXPECT_EQ("33023", IniValue(lines, "Recent color 0"));
+    EXPECT_EQ("255", IniValue(lines, "Recent color 1"));
+    EXPECT_EQ("65280", IniValue(lines, "Recent color 2"));
+    for (const char* gone : {"Recent color 3", "Recent color 5", "Recent color 7", "Recent color 8",
+                             "Recent color 20"})
+        EXPECT_EQ("<missing>", IniValue(lines, gone));
+    EXPECT_EQ("Ctrl+Esc", IniValue(lines, "Pick hotkey"));
     EXPECT_EQ(DecimalText(current), IniValue(lines, "Current color"));
     EXPECT_EQ(DecimalText(background), IniValue(lines, "Background color"));
     EXPECT_EQ("100", IniValue(lines, "X"));
