@@ -192,6 +192,7 @@ bool CreateMainWindow(int showCommand) {
     pickColorControl.name = "Pick color";
     pickWindowControl.name = "Pick window";
     pickWindowControl.description = EyedropperHelp();
+    pickColorControl.freezes = 1; // the window under the pointer must be the live one
     CreatePickControl(pickColorControl, mainWindow, kPickColorMessage, ToRect(mainLayout.pickColor),
                       backgroundColor);
     CreatePickControl(pickWindowControl, mainWindow, kPickWindowMessage,

@@ -16,11 +16,13 @@ namespace {
 constexpr int kPickHotkeyId = 1;
 bool registered = false;
 
-// What the eyedropper says, and then what became of the key.
-constexpr char kPickColorHelp[] =
+// What both eyedroppers say; the pick color one then of the freeze, and of
+// what became of the key.
+constexpr char kEyedropperHelp[] =
     "Press here and move the pointer to a pixel, or press Space: the arrow keys move the pointer "
     "a pixel, ten with Shift; Space, Enter or the release takes the pixel, Esc cancels.";
-char description[sizeof kPickColorHelp + 128];
+constexpr char kFreezeHelp[] = " F freezes the screen during a pick.";
+char description[sizeof kEyedropperHelp + sizeof kFreezeHelp + 128];
 
 // The text as ASCII, for the parser and the description; false where it has
 // anything else, which no key's name has.
@@ -34,7 +36,8 @@ bool AsciiText(char (&out)[64]) {
 }
 
 void Describe(const char* sentence, const char* key, const char* ending) {
-    lstrcpynA(description, kPickColorHelp, int(sizeof description));
+    lstrcpynA(description, kEyedropperHelp, int(sizeof description));
+    lstrcatA(description, kFreezeHelp);
     if (sentence) {
         lstrcatA(description, sentence);
         lstrcatA(description, key);
@@ -45,7 +48,7 @@ void Describe(const char* sentence, const char* key, const char* ending) {
 } // namespace
 
 const char* EyedropperHelp() {
-    return kPickColorHelp;
+    return kEyedropperHelp;
 }
 
 void RegisterPickHotkey() {

@@ -16,11 +16,11 @@ constexpr const char* kLoupeClass = "zLoupe";
 constexpr FontStyle kLoupeFont{12, FW_NORMAL, true};
 constexpr std::uint32_t kExcludeFromCaptureBuild = 19041; // Windows 10 2004
 constexpr DWORD kExcludeFromCapture = 0x11;               // WDA_EXCLUDEFROMCAPTURE
-constexpr DWORD kRepaintWaitMs = 500;                     // for a window's repaint under it
 
 int level = kDefaultLoupeLevel;
 HWND loupe = nullptr;
-HDC loupeDc = nullptr; // its own, kept: a class DC costs no look-up a step
+bool excludedFromCapture = false; // the system leaves it out of screen reads
+HDC loupeDc = nullptr;            // its own, kept: a class DC costs no look-up a step
 bool showing = false;
 RECT lastShown{}; // where it was when it was last hidden
 // Read when it shows, kept while it does: each costs Wine a round trip.
@@ -124,7 +124,7 @@ void ExcludeFromCapture(HWND window) {
     using SetAffinityFn = BOOL(WINAPI*)(HWND, DWORD);
     static const auto setAffinity =
         SystemFunction<SetAffinityFn>("user32.dll", "SetWindowDisplayAffinity");
-    if (setAffinity) setAffinity(window, kExcludeFromCapture);
+    excludedFromCapture = setAffinity && setAffinity(window, kExcludeFromCapture);
 }
 
 bool MakeLoupe(HWND owner) {
@@ -232,19 +232,22 @@ void HideLoupe() {
 }
 
 void AwaitRepaintUnderLoupe(HWND window) {
-    RECT covered, area;
-    if (!window || !WindowReadsShowTheScreen() || !GetWindowRect(window, &area) ||
-        !IntersectRect(&covered, &area, &lastShown))
-        return;
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&covered), 2);
-    RedrawWindow(window, &covered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    // Painted once its thread has taken the update region and, being one
-    // thread, answered a message after the paint.
-    const DWORD start = GetTickCount();
-    while (GetUpdateRect(window, nullptr, FALSE) && GetTickCount() - start < kRepaintWaitMs)
-        Sleep(1);
-    DWORD_PTR answer;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kRepaintWaitMs, &answer);
+    if (WindowReadsShowTheScreen())
+        AwaitWindowRepainted(
+            window, Rect32{lastShown.left, lastShown.top, lastShown.right, lastShown.bottom});
+}
+
+bool HideLoupeForScreenRead() {
+    if (!showing || excludedFromCapture) return false;
+    ShowWindow(loupe, SW_HIDE);
+    AwaitScreenRepainted(placed);
+    return true;
+}
+
+void ShowLoupeAfterScreenRead() {
+    SetWindowPos(loupe, HWND_TOPMOST, placed.left, placed.top, 0, 0,
+                 SWP_NOACTIVATE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    Draw(loupeDc);
 }
 
 bool ZoomLoupe(int steps) {

@@ -29,3 +29,10 @@ bool ZoomLoupe(int steps);
 // it until it has painted that part again. Has `window` do so, and waits,
 // before it is read; a window that does not answer is not waited for.
 void AwaitRepaintUnderLoupe(HWND window);
+
+// For a read of the whole screen that must not show the loupe: where the
+// system does not leave it out of every read (before Windows 10 2004, and
+// under Wine), hides it, and waits until what it covered is drawn again;
+// true when it hid it, to be shown again after the read.
+bool HideLoupeForScreenRead();
+void ShowLoupeAfterScreenRead();

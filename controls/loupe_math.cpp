@@ -91,6 +91,29 @@ void FillBox(Packed* out, std::int32_t stride, std::int32_t left, std::int32_t t
 }
 } // namespace
 
+void CopySquare(const Packed* picture, const Rect32& area, Point32 centre, std::int32_t count,
+                Packed fill, Packed* out, std::int32_t outStride) {
+    const std::int32_t half = count / 2, width = area.right - area.left;
+    for (std::int32_t row = 0; row < count; ++row) {
+        const std::int32_t y = centre.y - half + row;
+        Packed* line = out + row * outStride;
+        const std::int32_t left = centre.x - half;
+        // The part of the row on the picture, and fill either side of it.
+        const std::int32_t from =
+            y < area.top || y >= area.bottom ? count : Clamp(area.left - left, 0, count);
+        const std::int32_t to =
+            y < area.top || y >= area.bottom ? count : Clamp(area.right - left, from, count);
+        for (std::int32_t x = 0; x < from; ++x)
+            line[x] = fill;
+        if (to > from)
+            std::copy(picture + std::int64_t(y - area.top) * width + (left + from - area.left),
+                      picture + std::int64_t(y - area.top) * width + (left + to - area.left),
+                      line + from);
+        for (std::int32_t x = std::max(from, to); x < count; ++x)
+            line[x] = fill;
+    }
+}
+
 void RenderLoupe(const Packed* sample, std::int32_t sampleStride, std::int32_t sampleCount,
                  const LoupeLayout& l, Packed* out, std::int32_t outStride) {
     const std::int32_t side = l.size.width, square = l.count * l.block;

@@ -81,6 +81,13 @@ constexpr Packed kLoupeFrameColour = 0x404040; // round it all, and off the scre
 constexpr Packed kLoupeGridColour = 0x808080;
 constexpr Packed kLoupeTextBackground = 0xFFFFFF;
 
+// The square of `count` screen pixels around `centre` (count odd, centre in
+// its middle) from a picture of the screen rectangle `area`, its rows the
+// area's width apart, into `out` (rows `outStride` apart): what lies beyond
+// the picture in `fill`. A frozen screen's pick reads it so.
+void CopySquare(const Packed* picture, const Rect32& area, Point32 centre, std::int32_t count,
+                Packed fill, Packed* out, std::int32_t outStride);
+
 // Paints the loupe into `out` (rows of `outStride` pixels, 0x00RRGGBB, at
 // least layout.size): the frame, each pixel of the middle of `sample` as a
 // block (`sampleCount` rows of `sampleStride` pixels, the pointer's in the

@@ -4,6 +4,7 @@
 #include "colour/colour_math.h"
 #include "controls/control_class.h"
 #include "controls/cursor_image.h"
+#include "controls/freeze.h"
 #include "controls/loupe.h"
 #include "controls/loupe_math.h"
 #include "controls/tooltip.h"
@@ -60,16 +61,9 @@ std::uint64_t Fingerprint(const std::uint32_t* bits, std::int32_t count, std::in
     return h ^ std::uint64_t(count);
 }
 
-// Reads the loupe's square around p from the screen, in one BitBlt, and
-// returns the colour under p, or CLR_INVALID where none can be read.
-COLORREF ReadSample(PickControl& pick, POINT p) {
-    // The screen's depth at the first sample is kept from then on.
-    if (!pick.sampleBitmap) MakeSampleBitmap(pick);
-    if (!pick.sampleBits) return CLR_INVALID;
-    const std::int32_t n = LoupeSampleCount(), half = n / 2;
-    const Rect32 square{p.x - half, p.y - half, p.x + half + 1, p.y + half + 1};
-    // What lies off every monitor is not read: it shows in the frame's colour.
-    if (pick.screen.right <= pick.screen.left) pick.screen = VirtualScreen();
+// The loupe's square from the screen, in one BitBlt: what lies off every
+// monitor is not read, and shows in the frame's colour.
+void ReadLiveSquare(PickControl& pick, const Rect32& square, std::int32_t n) {
     const Rect32& screenRect = pick.screen;
     const std::int32_t left = std::max(square.left, screenRect.left);
     const std::int32_t top = std::max(square.top, screenRect.top);
@@ -85,9 +79,23 @@ COLORREF ReadSample(PickControl& pick, POINT p) {
                pick.screenDc, left, top, SRCCOPY);
         GdiFlush();
     }
+}
+
+// Reads the loupe's square around p, from the screen or, while it is
+// frozen, from its picture, and returns the colour under p, or CLR_INVALID
+// where none can be read.
+COLORREF ReadSample(PickControl& pick, POINT p) {
+    // The screen's depth at the first sample is kept from then on.
+    if (!pick.sampleBitmap) MakeSampleBitmap(pick);
+    if (!pick.sampleBits) return CLR_INVALID;
+    const std::int32_t n = LoupeSampleCount(), half = n / 2;
+    const Rect32 square{p.x - half, p.y - half, p.x + half + 1, p.y + half + 1};
+    if (pick.screen.right <= pick.screen.left) pick.screen = VirtualScreen();
+    if (!pick.freezes || !ReadFrozenSquare(p, n, pick.sampleBits, kLargestLoupeCount))
+        ReadLiveSquare(pick, square, n);
     pick.sampleCount = n;
     pick.sampleHash = Fingerprint(pick.sampleBits, n, n);
-    if (pick.bitsPerPixel < 16 || !Contains(screenRect, Point32{p.x, p.y})) return CLR_INVALID;
+    if (pick.bitsPerPixel < 16 || !Contains(pick.screen, Point32{p.x, p.y})) return CLR_INVALID;
     return ColorRefFromPacked(pick.sampleBits[half * kLargestLoupeCount + half] & 0xFFFFFFu);
 }
 
@@ -242,10 +250,23 @@ void ReadClientSize(PickControl& pick) {
 const struct {
     UINT key, modifiers;
 } kAnywhereKeys[] = {
-    {VK_LEFT, 0},         {VK_RIGHT, 0},         {VK_UP, 0},         {VK_DOWN, 0},
-    {VK_LEFT, MOD_SHIFT}, {VK_RIGHT, MOD_SHIFT}, {VK_UP, MOD_SHIFT}, {VK_DOWN, MOD_SHIFT},
-    {VK_SPACE, 0},        {VK_RETURN, 0},        {VK_ESCAPE, 0},     {VK_ADD, 0},
-    {VK_SUBTRACT, 0},     {VK_OEM_PLUS, 0},      {VK_OEM_MINUS, 0},  {VK_OEM_PLUS, MOD_SHIFT},
+    {VK_LEFT, 0},
+    {VK_RIGHT, 0},
+    {VK_UP, 0},
+    {VK_DOWN, 0},
+    {VK_LEFT, MOD_SHIFT},
+    {VK_RIGHT, MOD_SHIFT},
+    {VK_UP, MOD_SHIFT},
+    {VK_DOWN, MOD_SHIFT},
+    {VK_SPACE, 0},
+    {VK_RETURN, 0},
+    {VK_ESCAPE, 0},
+    {VK_ADD, 0},
+    {VK_SUBTRACT, 0},
+    {VK_OEM_PLUS, 0},
+    {VK_OEM_MINUS, 0},
+    {VK_OEM_PLUS, MOD_SHIFT},
+    {'F', 0}, // the freeze's
 };
 constexpr int kFirstAnywhereKey = 0x100; // the ids, one a key
 
@@ -293,6 +314,7 @@ void EndPick(PickControl& pick, WPARAM outcome) {
     pick.capturing = 0;
     StopNudgeWatch(pick);
     if (pick.anywhere) UnregisterAnywhereKeys(pick);
+    if (pick.freezes) ThawScreen();
     HideLoupe();
     if (GetCapture() == pick.window) ReleaseCapture();
     SendPickState(pick, outcome);
@@ -326,6 +348,23 @@ void OnPickPress(PickControl& pick, LPARAM lp) {
     if (pick.capturing && pick.keyboard && !onUs) return EndPick(pick, kPickCancel);
     if (!pick.capturing && !onUs) return; // sent under a capture let go since
     BeginPick(pick);
+}
+
+// F freezes the screen, and unfreezes it: the pixel under the pointer is
+// read at once, from the picture or from the live screen.
+constexpr WPARAM kFreezeKey = 'F';
+
+void ToggleFreeze(PickControl& pick) {
+    POINT p;
+    const bool known = PickPoint(pick, &p);
+    if (ScreenFrozen()) {
+        const std::int32_t half = LoupeSampleCount() / 2;
+        ThawScreenAndAwait(known ? Rect32{p.x - half, p.y - half, p.x + half + 1, p.y + half + 1}
+                                 : Rect32{});
+    } else if (!FreezeScreen(GetAncestor(pick.window, GA_ROOT))) {
+        return;
+    }
+    if (known) SampleAt(pick, p);
 }
 
 bool IsPickKey(WPARAM key) {
@@ -363,6 +402,10 @@ int ZoomKey(WPARAM key) {
 // A key of a pick, pressed on the focused control or, in a pick from
 // anywhere, as its hotkey; false when it is none of the pick's.
 bool OnPickKey(PickControl& pick, WPARAM key, bool shift, bool repeated) {
+    if (pick.capturing && pick.freezes && key == kFreezeKey) {
+        if (!repeated) ToggleFreeze(pick);
+        return true;
+    }
     if (pick.capturing && key == VK_ESCAPE) {
         EndPick(pick, kPickCancel); // swallowed: Esc here must not close the main window
         return true;
@@ -574,8 +617,8 @@ PickControl::PickControl()
       previewHash(0), screen{}, boxOnScreen{}, boxBitmap(nullptr), boxBits(nullptr), boxDc(nullptr),
       windowDc(nullptr), backgroundBrush(nullptr), parent(nullptr), window(nullptr), baseMessage(0),
       bitsPerPixel(0), clientWidth(0), clientHeight(0), capturing(0), dpi(kBaseDpi), nudge{},
-      wheelRest(0), keyboard(0), anywhere(0), focused(0), reported(CLR_INVALID), name(nullptr),
-      description(nullptr) {
+      wheelRest(0), keyboard(0), anywhere(0), focused(0), freezes(0), reported(CLR_INVALID),
+      name(nullptr), description(nullptr) {
     // A device context of its own: the box is drawn at every step that
     // changes it, with no look-up of one.
     if (pickCount == 0) RegisterControlClass(kPickClass, CS_OWNDC);

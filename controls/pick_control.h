@@ -53,6 +53,7 @@ struct PickControl {
     std::uint8_t keyboard;  // this pick began from the keyboard
     std::uint8_t anywhere;  // this pick began from anywhere, by the hotkey
     std::uint8_t focused;   // it has the keyboard focus
+    std::uint8_t freezes;   // F freezes the screen in its picks (freeze.h); the owner's
     // The colour this pick reported last, which a commit takes;
     // CLR_INVALID while it has reported none. Kept until the next pick.
     COLORREF reported;

@@ -49,6 +49,60 @@ std::size_t AllWorkAreas(Rect32* out, std::size_t most) {
     return areas.count;
 }
 
+namespace {
+
+constexpr DWORD kRepaintWaitMs = 500; // for a window that does not answer
+
+struct Uncovered {
+    RECT area;
+    std::size_t count;
+    HWND windows[64];
+};
+
+BOOL CALLBACK AddWindowOver(HWND window, LPARAM list) {
+    auto& uncovered = *reinterpret_cast<Uncovered*>(list);
+    RECT r, overlap;
+    if (IsWindowVisible(window) && GetWindowRect(window, &r) &&
+        IntersectRect(&overlap, &r, &uncovered.area))
+        uncovered.windows[uncovered.count++] = window;
+    return uncovered.count < 64;
+}
+
+} // namespace
+
+void AwaitWindowRepainted(HWND window, const Rect32& area) {
+    RECT covered, r;
+    const RECT wanted{area.left, area.top, area.right, area.bottom};
+    if (!window || !GetWindowRect(window, &r) || !IntersectRect(&covered, &r, &wanted)) return;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&covered), 2);
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+        RedrawWindow(window, &covered, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return;
+    }
+    RedrawWindow(window, &covered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // Painted once its thread has taken the update region and, being one
+    // thread, answered a message after the paint.
+    const DWORD start = GetTickCount();
+    while (GetUpdateRect(window, nullptr, FALSE) && GetTickCount() - start < kRepaintWaitMs)
+        Sleep(1);
+    DWORD_PTR answer;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kRepaintWaitMs, &answer);
+}
+
+void AwaitScreenRepainted(const Rect32& area) {
+    if (!WindowReadsShowTheScreen()) {
+        using FlushFn = HRESULT(WINAPI*)();
+        static const auto flush = SystemFunction<FlushFn>("dwmapi.dll", "DwmFlush");
+        if (flush) flush();
+        return;
+    }
+    Uncovered uncovered{RECT{area.left, area.top, area.right, area.bottom}, 0, {}};
+    EnumWindows(AddWindowOver, reinterpret_cast<LPARAM>(&uncovered));
+    for (std::size_t i = 0; i < uncovered.count; ++i)
+        AwaitWindowRepainted(uncovered.windows[i], area);
+}
+
 bool WindowReadsShowTheScreen() {
     using IsComposedFn = HRESULT(WINAPI*)(BOOL*);
     static const auto isComposed =

@@ -70,6 +70,9 @@ constexpr COLORREF kEditTextColour = 0x00004D44; // the background's inverse
 constexpr const char* kLoupeClass = "zLoupe";
 constexpr int kLoupeBorder = 1, kLoupeBlock = 8, kLoupeCount = 15, kLoupeText = 16;
 
+// The frozen screen's window, over every other but Tintwell's and the loupe.
+constexpr const char* kFrozenClass = "zFrozenScreen";
+
 // The settings file.
 constexpr const char* kIniName = "ZantheTintwell.ini";
 constexpr const char* kIniSection = "General";

@@ -394,6 +394,10 @@ COLORREF ScreenPixel(int x, int y) {
 // ---- Windows of the driver's -------------------------------------------------
 
 namespace {
+// The stripes' shift lives in the window's user data; the shift painted
+// last, plus one, in a property.
+constexpr const char* kPaintedShift = "E2ePaintedShift";
+
 LRESULT CALLBACK StripesProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_PAINT: {
@@ -401,13 +405,15 @@ LRESULT CALLBACK StripesProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         HDC dc = BeginPaint(w, &ps);
         RECT client;
         GetClientRect(w, &client);
+        const LONG_PTR shift = GetWindowLongPtrA(w, GWLP_USERDATA);
         for (int x = 0; x < client.right; ++x) {
             const RECT column{x, 0, x + 1, client.bottom};
-            HBRUSH brush = CreateSolidBrush(StripesWindow::Colour(x));
+            HBRUSH brush = CreateSolidBrush(StripesWindow::Colour(x + int(shift)));
             FillRect(dc, &column, brush);
             DeleteObject(brush);
         }
         EndPaint(w, &ps);
+        SetPropA(w, kPaintedShift, reinterpret_cast<HANDLE>(shift + 1));
         return 0;
     }
     case WM_ERASEBKGND: return 1; // the paint covers every pixel
@@ -483,6 +489,60 @@ bool StripesWindow::Shown(DWORD timeoutMs) const {
                                return true;
                            },
                            timeoutMs);
+}
+
+bool StripesWindow::Recolour(int shift) const {
+    SetWindowLongPtrA(Handle(), GWLP_USERDATA, shift);
+    InvalidateRect(Handle(), nullptr, FALSE);
+    return WaitUntil([&] {
+        return GetPropA(Handle(), kPaintedShift) == reinterpret_cast<HANDLE>(LONG_PTR(shift) + 1);
+    });
+}
+
+namespace {
+std::atomic<int> flickerFrames{0};
+
+LRESULT CALLBACK FlickerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE: SetTimer(w, 1, 30, nullptr); return 0;
+    case WM_TIMER: InvalidateRect(w, nullptr, FALSE); return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        RECT client;
+        GetClientRect(w, &client);
+        const int frame = flickerFrames.load();
+        HBRUSH brush = CreateSolidBrush(FlickerWindow::Colour(frame));
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+        EndPaint(w, &ps);
+        flickerFrames.store(frame + 1);
+        return 0;
+    }
+    case WM_ERASEBKGND: return 1;
+    default: return DefWindowProcA(w, msg, wp, lp);
+    }
+}
+} // namespace
+
+FlickerWindow::FlickerWindow(const RECT& screen) : window_("E2eFlicker", FlickerProc, screen) {}
+
+COLORREF FlickerWindow::Colour(int frame) {
+    const COLORREF colours[] = {0x000000F8, 0x0000F800, 0x00F80000, 0x0000F8F8};
+    return colours[frame % 4];
+}
+
+POINT FlickerWindow::Middle() const {
+    return e2e::Middle(window_.ScreenRect());
+}
+
+int FlickerWindow::Frames() {
+    return flickerFrames.load();
+}
+
+bool FlickerWindow::Changes(int frames) const {
+    const int from = Frames();
+    return WaitUntil([&] { return Frames() >= from + frames; });
 }
 
 COLORREF LoupeView::Block(int dx, int dy) const {
@@ -966,6 +1026,11 @@ HWND Tintwell::Capture() const {
 std::string Tintwell::ToolTip() const {
     const HWND tip = WindowOf(process_.dwProcessId, "tooltips_class32");
     return tip && IsWindowVisible(tip) ? Text(tip) : "";
+}
+
+HWND Tintwell::FrozenScreen() const {
+    const HWND frozen = WindowOf(process_.dwProcessId, expected::kFrozenClass);
+    return frozen && IsWindowVisible(frozen) ? frozen : nullptr;
 }
 
 HWND Tintwell::Loupe() const {

@@ -130,6 +130,26 @@ class StripesWindow {
     static COLORREF ShownColour(int i) { return ScreenColour(Colour(i)); }
     // Waits until the screen shows every column in its colour.
     bool Shown(DWORD timeoutMs = 5000) const;
+    // Paints column i in Colour(i + shift) from now on; true once it has
+    // painted so, whatever the screen shows over it.
+    bool Recolour(int shift) const;
+
+  private:
+    ThreadWindow window_;
+};
+
+// A window of one colour that changes every 30 ms, round kFlickerColours,
+// as a video or an animation would.
+class FlickerWindow {
+  public:
+    explicit FlickerWindow(const RECT& screen);
+    HWND Handle() const { return window_.Handle(); }
+    POINT Middle() const;
+    static COLORREF Colour(int frame); // distinct at 16 bits too
+    // How many times it has painted a new colour so far.
+    static int Frames();
+    // Waits until it has painted `frames` more times.
+    bool Changes(int frames) const;
 
   private:
     ThreadWindow window_;
@@ -305,6 +325,8 @@ class Tintwell {
     HWND Capture() const; // the window of the program's thread holding the mouse
     // Waits until the program's keyboard focus is `window`.
     bool FocusBecomes(HWND window) const;
+    // The window of the frozen screen while it shows, else null.
+    HWND FrozenScreen() const;
     // The text of the program's tooltip while one shows, else "".
     std::string ToolTip() const;
     // The loupe while it shows, else null; its screen rectangle, else empty.

@@ -498,6 +498,140 @@ TEST_F(PickColor, NudgesStayOnTheScreen) {
     e2e::MouseUpHere();
 }
 
+// ---- A frozen screen ---------------------------------------------------------------
+
+// F during a pick freezes the screen: over a window that changes every 30
+// ms one colour is reported, and stays; the stripes repainted after the
+// freeze are reported as they were, nudge by nudge; F again reads the live
+// screen at once; the release takes the frozen pixel and the picture goes.
+// Tintwell's swatch and text follow the frozen pick; nothing takes the
+// focus or the activation.
+TEST_F(PickColor, FFreezesTheScreenForThePickAndFAgainThawsIt) {
+    const e2e::StripesWindow stripes(POINT{420, 540}, 40, 60);
+    const e2e::FlickerWindow flicker(RECT{600, 520, 700, 600});
+    ASSERT_TRUE(stripes.Shown());
+    ASSERT_TRUE(flicker.Changes(2));
+    auto frozenHex = [](int column, int shift = 0) {
+        return HexText(e2e::StripesWindow::ShownColour(column + shift));
+    };
+    const HWND foreground = GetForegroundWindow(), box = Child("zPickColor", kPickColour);
+    ASSERT_TRUE(PressEyedropper());
+    ASSERT_TRUE(e2e::MouseMove(flicker.Middle().x, flicker.Middle().y));
+    // The loupe's corner away from the pointer lies on the desktop, below
+    // the flicker: the picture must show the desktop there, not the loupe.
+    RECT loupe{};
+    ASSERT_TRUE(WaitUntil([&] { return (loupe = app.LoupeRect()).bottom > 600; }));
+    const POINT under{loupe.right - 3, loupe.bottom - 3};
+    const COLORREF desktop = e2e::ScreenPixel(1020, 760);
+    e2e::KeyPress('F');
+    ASSERT_TRUE(WaitUntil([&] { return app.FrozenScreen() != nullptr; })) << "no frozen screen";
+    ASSERT_TRUE(app.Settle());
+    const std::string still = Text();
+    ASSERT_TRUE(flicker.Changes(6));
+    EXPECT_TRUE(TextBecomes(still)) << "the frozen pick followed the flicker";
+    EXPECT_TRUE(SwatchShows(ColourOfHex(still)));
+    bool one = false;
+    for (int f = 0; f < 4; ++f)
+        one = one || still == HexText(e2e::ScreenColour(e2e::FlickerWindow::Colour(f)));
+    EXPECT_TRUE(one) << still << " is none of the flicker's colours";
+
+    ASSERT_TRUE(e2e::MouseMove(stripes.Column(10).x, stripes.Column(10).y));
+    EXPECT_TRUE(TextBecomes(frozenHex(10)));
+    EXPECT_TRUE(WaitUntil([&] { return e2e::ScreenPixel(under.x, under.y) == desktop; }))
+        << "the picture shows the loupe";
+    // Tintwell's own window stays live over the picture, its swatch showing
+    // column 10 now; a pick over it reads the picture, the swatch as it was.
+    const POINT swatch = MiddleOf(kSwatch);
+    ASSERT_TRUE(e2e::MouseMove(swatch.x, swatch.y));
+    EXPECT_TRUE(TextBecomes(still)) << "read from the live window, not from the picture";
+    ASSERT_TRUE(e2e::MouseMove(stripes.Column(10).x, stripes.Column(10).y));
+    EXPECT_TRUE(TextBecomes(frozenHex(10)));
+    ASSERT_TRUE(stripes.Recolour(7));
+    for (int column : {11, 12}) {
+        e2e::KeyPress(VK_RIGHT);
+        EXPECT_TRUE(TextBecomes(frozenHex(column))) << "column " << column;
+    }
+    e2e::KeyPress('F');
+    EXPECT_TRUE(WaitUntil([&] { return app.FrozenScreen() == nullptr; })) << "F left the picture";
+    EXPECT_TRUE(TextBecomes(frozenHex(12, 7))) << "F again did not read the live screen";
+    e2e::KeyPress('F');
+    ASSERT_TRUE(WaitUntil([&] { return app.FrozenScreen() != nullptr; }));
+    ASSERT_TRUE(stripes.Recolour(0));
+    e2e::KeyPress(VK_LEFT);
+    EXPECT_TRUE(TextBecomes(frozenHex(11, 7)));
+    EXPECT_EQ(box, app.Focus());
+    EXPECT_EQ(foreground, GetForegroundWindow());
+    e2e::MouseUpHere();
+    ASSERT_TRUE(PickEnded());
+    EXPECT_TRUE(WaitUntil([&] { return app.FrozenScreen() == nullptr; })) << "the release left it";
+    EXPECT_TRUE(TextBecomes(frozenHex(11, 7))) << "the release did not take the frozen pixel";
+    EXPECT_EQ(foreground, GetForegroundWindow());
+}
+
+// Every way a frozen pick ends takes the picture away with it: a release
+// (above), Space, Enter, Esc, a click elsewhere in a pick from the
+// keyboard, and the capture taken; a colour taken is the frozen one.
+TEST_F(PickColor, EveryWayAFrozenPickEndsTakesThePictureAway) {
+    const e2e::StripesWindow stripes(POINT{420, 540}, 40, 60);
+    ASSERT_TRUE(stripes.Shown());
+    const HWND box = Child("zPickColor", kPickColour);
+    const struct {
+        const char* way;
+        bool keyboard, takes;
+        std::function<void()> end;
+    } ways[] = {
+        {"Space", true, true, [] { e2e::KeyPress(VK_SPACE); }},
+        {"Enter", true, true, [] { e2e::KeyPress(VK_RETURN); }},
+        {"Esc", false, false, [] { e2e::KeyPress(VK_ESCAPE); }},
+        {"a click elsewhere", true, false, [&] { e2e::Click(AreaPoint(0).x, AreaPoint(0).y); }},
+        {"the capture taken", false, false,
+         [&] {
+             HWND taker = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                          nullptr, nullptr);
+             EXPECT_TRUE(AttachThreadInput(GetCurrentThreadId(), app.ThreadId(), TRUE));
+             SetCapture(taker);
+             AttachThreadInput(GetCurrentThreadId(), app.ThreadId(), FALSE);
+             ReleaseCapture();
+             DestroyWindow(taker);
+         }},
+    };
+    int shift = 0;
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.way);
+        const std::string before = Text();
+        ASSERT_TRUE(e2e::MouseMove(stripes.Column(15).x, stripes.Column(15).y));
+        if (w.keyboard) {
+            ASSERT_TRUE(app.Activate());
+            const POINT p = eyedropper;
+            e2e::Click(p.x, p.y); // the focus to it, a pick begun and taken over itself
+            ASSERT_TRUE(PickEnded());
+            ASSERT_TRUE(e2e::MouseMove(stripes.Column(15).x, stripes.Column(15).y));
+            ASSERT_TRUE(app.Settle());
+            e2e::KeyPress(VK_SPACE);
+            ASSERT_TRUE(PickBegun());
+        } else {
+            ASSERT_TRUE(PressEyedropper());
+            ASSERT_TRUE(e2e::MouseMove(stripes.Column(15).x, stripes.Column(15).y));
+        }
+        const std::string frozen = HexText(e2e::StripesWindow::ShownColour(15 + shift));
+        ASSERT_TRUE(TextBecomes(frozen));
+        e2e::KeyPress('F');
+        ASSERT_TRUE(WaitUntil([&] { return app.FrozenScreen() != nullptr; }));
+        shift += 3;
+        ASSERT_TRUE(stripes.Recolour(shift));
+        w.end();
+        // The loupe goes with the pick (the capture taken may still be told
+        // as the taker's).
+        EXPECT_TRUE(WaitUntil([&] { return app.Loupe() == nullptr; })) << "the pick goes on";
+        EXPECT_TRUE(WaitUntil([&] { return app.FrozenScreen() == nullptr; }))
+            << "the picture stays";
+        EXPECT_TRUE(TextBecomes(w.takes ? frozen : before));
+        if (!w.keyboard) e2e::MouseUpHere();
+        ASSERT_TRUE(app.Running());
+    }
+    EXPECT_EQ(nullptr, GetPropA(box, "zMouseHook"));
+}
+
 // ---- Recent colours -----------------------------------------------------------
 
 // The recent colours' menu shows a square of each colour, in this order.
@@ -723,6 +857,20 @@ TEST_F(PickFromAnywhere, TheKeyPicksOverAnyWindowAndLeavesTheColourToPaste) {
     EXPECT_TRUE(clipboardHolds(hex(30)));
     EXPECT_EQ(active, GetForegroundWindow()) << "the click reached the window below";
 
+    // Frozen too: the colour taken is the one the picture shows.
+    PressWinShiftC();
+    ASSERT_TRUE(Picking(true));
+    e2e::KeyPress('F');
+    ASSERT_TRUE(WaitUntil([&] { return app.FrozenScreen() != nullptr; })) << "F froze nothing";
+    ASSERT_TRUE(stripes.Recolour(5));
+    e2e::KeyPress(VK_LEFT);
+    e2e::KeyPress(VK_RETURN);
+    ASSERT_TRUE(Picking(false));
+    EXPECT_TRUE(WaitUntil([&] { return app.FrozenScreen() == nullptr; }));
+    EXPECT_TRUE(clipboardHolds(hex(29)));
+    EXPECT_EQ(active, GetForegroundWindow());
+    ASSERT_TRUE(stripes.Recolour(0));
+
     ShowWindow(app.Window(), SW_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }));
     ASSERT_TRUE(WaitUntil([&] {
@@ -738,12 +886,11 @@ TEST_F(PickFromAnywhere, TheKeyPicksOverAnyWindowAndLeavesTheColourToPaste) {
     EXPECT_EQ(active, GetForegroundWindow());
 
     const std::vector<e2e::IniLine> lines = CloseAndReadIni();
-    for (int column : {5, 30, 22})
-        EXPECT_EQ(DecimalText(e2e::StripesWindow::ShownColour(column)),
-                  e2e::IniValue(lines, "Recent color " + std::to_string(column == 5    ? 0
-                                                                        : column == 30 ? 1
-                                                                                       : 2)));
-    EXPECT_EQ("<missing>", e2e::IniValue(lines, "Recent color 3"));
+    const int taken[] = {5, 29, 30, 22}; // newest first
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(DecimalText(e2e::StripesWindow::ShownColour(taken[i])),
+                  e2e::IniValue(lines, "Recent color " + std::to_string(i)));
+    EXPECT_EQ("<missing>", e2e::IniValue(lines, "Recent color 4"));
 }
 
 // What the settings file and other programs do to the key.
@@ -784,7 +931,7 @@ TEST_P(PickFromAnywhereKey, TheKeyIsTheFilesUnlessAnotherProgramHoldsIt) {
         const std::string description =
             e2e::Accessible(Child("zPickColor", kPickColour)).Description();
         if (way == "none") {
-            EXPECT_TRUE(Says("Esc cancels."));
+            EXPECT_TRUE(Says("F freezes the screen during a pick."));
         } else {
             EXPECT_TRUE(Says("Hotkey: Ctrl+Alt+F9."));
         }

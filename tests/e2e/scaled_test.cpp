@@ -152,9 +152,23 @@ TEST_F(Scaled, APickReadsTheExactPixelAndThePreviewFillsTheBox) {
     })) << "loupe at "
         << loupe.rect.left << "," << loupe.rect.top << " to " << loupe.rect.right << ","
         << loupe.rect.bottom;
+    // Frozen, one picture pixel is one physical screen pixel: the stripes
+    // painted anew, a nudge reads the next column as it was.
+    e2e::KeyPress('F');
+    ASSERT_TRUE(e2e::WaitPumping([&] { return app.FrozenScreen() != nullptr; }));
+    RECT frozen{};
+    GetWindowRect(app.FrozenScreen(), &frozen);
+    EXPECT_EQ(e2e::ScreenWidth(), frozen.right - frozen.left) << "the picture is not the screen";
+    ASSERT_TRUE(stripes.Recolour(9));
+    e2e::KeyPress(VK_RIGHT);
+    const std::string frozenPicked = HexText(e2e::StripesWindow::Colour(column + 1));
+    EXPECT_TRUE(TextBecomes(frozenPicked));
     e2e::MouseUpHere();
     ASSERT_TRUE(e2e::WaitPumping([&] { return app.Capture() == nullptr; }));
-    EXPECT_TRUE(TextBecomes(picked));
+    EXPECT_TRUE(TextBecomes(frozenPicked));
+    EXPECT_TRUE(e2e::WaitPumping([&] { return app.FrozenScreen() == nullptr; }));
+    ASSERT_TRUE(stripes.Recolour(0));
+    const int nudged = column + 1;
 
     // The five columns around the pointer, stretched over the whole box inside
     // its edge: the outermost left and right columns of the box show the
@@ -162,8 +176,8 @@ TEST_F(Scaled, APickReadsTheExactPixelAndThePreviewFillsTheBox) {
     const RECT inside = Inset(box, 2);
     EXPECT_TRUE(e2e::WaitPumping([&] {
         const ScreenImage shown(inside);
-        return shown.At(inside.left, inside.top + 2) == e2e::StripesWindow::Colour(column - 2) &&
-               shown.At(inside.right - 1, inside.top + 2) == e2e::StripesWindow::Colour(column + 2);
+        return shown.At(inside.left, inside.top + 2) == e2e::StripesWindow::Colour(nudged - 2) &&
+               shown.At(inside.right - 1, inside.top + 2) == e2e::StripesWindow::Colour(nudged + 2);
     })) << "the preview does not fill the box";
 }
 

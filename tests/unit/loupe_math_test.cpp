@@ -217,3 +217,35 @@ TEST(RenderLoupe, EachPixelABlockTheGridTheCentresFrameAndTheTextLine) {
 }
 
 } // namespace
+
+namespace {
+
+// A 6 by 4 picture of the screen from (100, 50), pixel x, y = y * 16 + x:
+// squares read from it, within it and over its edges, with fill beyond.
+TEST(CopySquare, FromThePictureAndFillBeyondIt) {
+    const Rect32 area{100, 50, 106, 54};
+    Packed picture[6 * 4];
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            picture[y * 6 + x] = Packed(y * 16 + x);
+    constexpr Packed F = 0xEEEEEE;
+    Packed out[3 * 5];
+    CopySquare(picture, area, Point32{102, 51}, 3, F, out, 5);
+    EXPECT_EQ((std::vector<Packed>{0x01, 0x02, 0x03}), std::vector<Packed>(out, out + 3));
+    EXPECT_EQ((std::vector<Packed>{0x11, 0x12, 0x13}), std::vector<Packed>(out + 5, out + 8));
+    EXPECT_EQ((std::vector<Packed>{0x21, 0x22, 0x23}), std::vector<Packed>(out + 10, out + 13));
+    CopySquare(picture, area, Point32{100, 50}, 3, F, out, 5); // over the top left corner
+    EXPECT_EQ((std::vector<Packed>{F, F, F}), std::vector<Packed>(out, out + 3));
+    EXPECT_EQ((std::vector<Packed>{F, 0x00, 0x01}), std::vector<Packed>(out + 5, out + 8));
+    EXPECT_EQ((std::vector<Packed>{F, 0x10, 0x11}), std::vector<Packed>(out + 10, out + 13));
+    CopySquare(picture, area, Point32{105, 53}, 3, F, out, 5); // over the bottom right
+    EXPECT_EQ((std::vector<Packed>{0x24, 0x25, F}), std::vector<Packed>(out, out + 3));
+    EXPECT_EQ((std::vector<Packed>{0x34, 0x35, F}), std::vector<Packed>(out + 5, out + 8));
+    EXPECT_EQ((std::vector<Packed>{F, F, F}), std::vector<Packed>(out + 10, out + 13));
+    CopySquare(picture, area, Point32{300, 300}, 3, F, out, 5); // wholly off it
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ((std::vector<Packed>{F, F, F}),
+                  std::vector<Packed>(out + row * 5, out + row * 5 + 3));
+}
+
+} // namespace

@@ -1,0 +1,122 @@
+#include "controls/freeze.h"
+#include "controls/loupe.h"
+#include "controls/loupe_math.h"
+#include "platform/bitmaps.h"
+#include "platform/instance.h"
+#include "platform/screen.h"
+
+namespace {
+
+constexpr const char* kFrozenClass = "zFrozenScreen";
+
+HWND frozen = nullptr; // the window that shows the picture, made at the first freeze
+HBITMAP picture = nullptr;
+HDC pictureDc = nullptr; // a memory device context the picture stays selected in
+std::uint32_t* pictureBits = nullptr;
+Rect32 pictureRect{}; // the virtual screen it shows, in screen coordinates
+
+void OnFrozenPaint(HWND w) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    if (pictureDc)
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, pictureDc, ps.rcPaint.left, ps.rcPaint.top,
+               SRCCOPY);
+    EndPaint(w, &ps);
+}
+
+LRESULT CALLBACK FrozenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: OnFrozenPaint(w); return 0;
+    case WM_ERASEBKGND: return 1; // the paint covers every pixel
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    default: return DefWindowProcA(w, msg, wp, lp);
+    }
+}
+
+bool MakeFrozenWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = FrozenProc;
+    wc.hInstance = InstanceHandle();
+    wc.hCursor = LoadCursorA(nullptr, IDC_CROSS);
+    wc.lpszClassName = kFrozenClass;
+    RegisterClassA(&wc); // once; a second time fails harmlessly
+    // A tool window that is never activated: no taskbar, no Alt+Tab, no focus.
+    frozen =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kFrozenClass, nullptr,
+                        WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, InstanceHandle(), nullptr);
+    return frozen != nullptr;
+}
+
+void FreePicture() {
+    if (pictureDc) DeleteDC(pictureDc);
+    if (picture) DeleteObject(picture);
+    pictureDc = nullptr;
+    picture = nullptr;
+    pictureBits = nullptr;
+}
+
+// The whole virtual screen, read once, as a live read would read it: into
+// 32 bits a pixel, whatever the screen's depth.
+bool TakePicture() {
+    pictureRect = VirtualScreen();
+    const std::int32_t width = pictureRect.right - pictureRect.left;
+    const std::int32_t height = pictureRect.bottom - pictureRect.top;
+    picture = MakeTopDownDib32(width, height, &pictureBits);
+    pictureDc = picture ? CreateCompatibleDC(nullptr) : nullptr;
+    if (!pictureDc) {
+        FreePicture();
+        return false;
+    }
+    SelectObject(pictureDc, picture);
+    HDC screen = GetDC(nullptr);
+    const bool read = BitBlt(pictureDc, 0, 0, width, height, screen, pictureRect.left,
+                             pictureRect.top, SRCCOPY) != FALSE;
+    ReleaseDC(nullptr, screen);
+    GdiFlush();
+    if (!read) FreePicture();
+    return read;
+}
+
+} // namespace
+
+bool FreezeScreen(HWND mainWindow) {
+    if (picture) return true;
+    if (!frozen && !MakeFrozenWindow()) return false;
+    const bool loupeHidden = HideLoupeForScreenRead();
+    const bool taken = TakePicture();
+    if (taken) {
+        // Over every other window, then Tintwell's own window over it, and
+        // the loupe, which it owns, over that.
+        SetWindowPos(frozen, HWND_TOPMOST, pictureRect.left, pictureRect.top,
+                     pictureRect.right - pictureRect.left, pictureRect.bottom - pictureRect.top,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+        UpdateWindow(frozen);
+    }
+    if (loupeHidden) ShowLoupeAfterScreenRead();
+    return taken;
+}
+
+void ThawScreen() {
+    if (frozen) ShowWindow(frozen, SW_HIDE);
+    FreePicture();
+}
+
+void ThawScreenAndAwait(const Rect32& thenRead) {
+    const bool wasFrozen = picture != nullptr;
+    ThawScreen();
+    if (wasFrozen) AwaitScreenRepainted(thenRead);
+}
+
+bool ScreenFrozen() {
+    return picture != nullptr;
+}
+
+bool ReadFrozenSquare(POINT p, std::int32_t count, std::uint32_t* out, std::int32_t outStride) {
+    if (!pictureBits) return false;
+    CopySquare(pictureBits, pictureRect, Point32{p.x, p.y}, count, kLoupeFrameColour, out,
+               outStride);
+    return true;
+}
