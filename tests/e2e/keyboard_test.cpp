@@ -372,8 +372,8 @@ TEST_F(ScreenReader, EveryControlSaysWhatItIsAndTheBarsTheirValues) {
 // Run from a folder where an attacker has laid libraries named like those
 // Tintwell loads at run time: asked for its accessible objects, and picking
 // a window (the loupe asks for the monitor's scale, the commit whether
-// windows are composed), it loads each from the system folder, and none of
-// the planted ones ever runs.
+// windows are composed), with its tooltips' library loaded at start, it
+// loads each from the system folder, and none of the planted ones ever runs.
 class FromDownloads : public ScreenReader {
   protected:
     void SetUp() override {
@@ -382,8 +382,8 @@ class FromDownloads : public ScreenReader {
         options.plantedLibraries = kPlanted;
         StartWith(options);
     }
-    const std::vector<std::string> kPlanted = {"oleacc.dll", "ole32.dll", "oleaut32.dll",
-                                               "dwmapi.dll", "shcore.dll"};
+    const std::vector<std::string> kPlanted = {"oleacc.dll", "ole32.dll",  "oleaut32.dll",
+                                               "dwmapi.dll", "shcore.dll", "comctl32.dll"};
 };
 
 TEST_F(FromDownloads, EveryLibraryComesFromTheSystemFolder) {

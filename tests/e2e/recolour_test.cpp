@@ -426,9 +426,13 @@ void Recolour::NudgedPickChoosesTheColumn(bool keyboard) {
         ASSERT_TRUE(HoverAt(stripes.Column(10), e2e::StripesWindow::Colour(10))) << SwatchReport();
     }
     EXPECT_NE(nullptr, app.Loupe()) << "no loupe for the pick-window eyedropper";
+    // F freezes nothing here: the window under the pointer must be the live
+    // one. The nudges after it are handled after it too.
+    e2e::KeyPress('F');
     for (int i = 0; i < 3; ++i)
         e2e::KeyPress(VK_RIGHT);
     ASSERT_TRUE(SwatchShows(ShownAs(e2e::StripesWindow::Colour(13)))) << SwatchReport();
+    EXPECT_EQ(nullptr, app.FrozenScreen()) << "the pick-window eyedropper froze the screen";
     if (keyboard)
         e2e::KeyPress(VK_RETURN);
     else
