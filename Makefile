@@ -60,13 +60,14 @@ prefix: setup
 run: build prefix
 	@b=$(PREFERRED); bash scripts/run.sh $(BUILD)/$$b/Tintwell.exe $(BUILD)/screenshot.png
 
-# The README's pictures: the window at 100 % and at 150 %, the Copy menu, and
-# a nudged pick with the loupe at two zooms, each from a private Xvfb.
+# The README's pictures: the window at 100 % and at 150 %, the Copy menu, the
+# recent colours' menu, and a nudged pick with the loupe at two zooms, each
+# from a private Xvfb.
 screenshots: build prefix
 	@exe=$(BUILD)/$(PREFERRED)/Tintwell.exe; \
 	DISPLAY= bash scripts/run.sh $$exe docs/screenshot.png window && \
 	DISPLAY= bash scripts/run.sh $$exe docs/screenshot-144.png window 144 && \
-	for scene in menu pick loupe; do \
+	for scene in menu recent pick loupe; do \
 	    DISPLAY= bash scripts/run.sh $$exe docs/screenshot-$$scene.png $$scene || exit 1; done
 
 unit-host: host

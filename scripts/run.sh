@@ -4,13 +4,14 @@
 # there, from the build directory (where it keeps its settings file), until
 # the user closes it. Without one it runs on a private Xvfb inside a Wine
 # virtual desktop, the end-to-end driver photographs it (SCENE: window, the
-# default; menu, the Copy button's menu open; pick, a nudged pick with the
-# loupe; loupe, the same zoomed), closes it, and the picture is saved as
+# default; menu, the Copy button's menu open; recent, the recent colours'
+# menu open; pick, a nudged pick with the loupe; loupe, the same zoomed),
+# closes it, and the picture is saved as
 # SCREENSHOT_PNG. DPI (96 unless given) is the screen's scale.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ $# -lt 2 ] || [ $# -gt 4 ] || [ ! -f "$1" ]; then
-    echo "usage: $0 TINTWELL_EXE SCREENSHOT_PNG [window|menu|pick|loupe] [DPI]" >&2
+    echo "usage: $0 TINTWELL_EXE SCREENSHOT_PNG [window|menu|recent|pick|loupe] [DPI]" >&2
     exit 2
 fi
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")

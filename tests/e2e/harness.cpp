@@ -1214,9 +1214,9 @@ bool WriteScreenArea(RECT shown, const std::string& bmpPath) {
     return ScreenImage(shown).WriteBmp(WindowsPath(bmpPath));
 }
 
-// The Copy button's menu, opened with a right click.
-bool ShootCopyMenu(Tintwell& app, const std::string& bmpPath) {
-    const POINT copy = Middle(app.ToScreen(AtScreenScale(expected::kCopyButton)));
+// A menu, opened with a right click at a client rectangle's middle.
+bool ShootMenu(Tintwell& app, const RECT& at100, const std::string& bmpPath) {
+    const POINT copy = Middle(app.ToScreen(AtScreenScale(at100)));
     Click(copy.x, copy.y, Button::Right);
     if (!WaitPumping([] { return VisibleMenu() != nullptr; }, 3000)) return false;
     RECT menu, shown = app.WindowRect();
@@ -1274,6 +1274,10 @@ int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath,
     Tintwell app;
     LaunchOptions options;
     if (scene == "menu") options.ini = "[General]\r\nCurrent color=33023\r\n"; // FF8000
+    if (scene == "recent") // FF8000 and four colours taken before it
+        options.ini = "[General]\r\nCurrent color=33023\r\nRecent color 0=33023\r\n"
+                      "Recent color 1=14381203\r\nRecent color 2=3329330\r\n"
+                      "Recent color 3=16748574\r\nRecent color 4=9109643\r\n";
     if (!app.Start(options)) {
         std::fprintf(stderr, "screenshot: Tintwell did not show its window\n");
         return 1;
@@ -1287,7 +1291,9 @@ int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath,
     WaitUntil([&] { return ScreenPixel(frame.left + 60, frame.top + 8) != 0; }, 3000);
     bool written;
     if (scene == "menu")
-        written = ShootCopyMenu(app, bmpPath);
+        written = ShootMenu(app, expected::kCopyButton, bmpPath);
+    else if (scene == "recent")
+        written = ShootMenu(app, expected::kSwatch, bmpPath);
     else if (scene == "pick" || scene == "loupe")
         written = ShootNudgedPick(app, bmpPath, scene == "loupe" ? 2 : 0);
     else

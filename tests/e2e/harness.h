@@ -407,8 +407,9 @@ class AppTest : public ::testing::Test {
 // Writes a BMP of the desktop around a freshly started program, then closes
 // it. The driver's --screenshot mode.
 // The scene: "window" (the window as it starts), "menu" (the Copy button's
-// menu open), "pick" (a pick nudged over one-pixel columns, with the loupe)
-// or "loupe" (the same with the loupe zoomed two steps).
+// menu open), "recent" (the recent colours' menu open), "pick" (a pick
+// nudged over one-pixel columns, with the loupe) or "loupe" (the same with
+// the loupe zoomed two steps).
 int TakeScreenshot(const std::string& tintwell, const std::string& bmpPath,
                    const std::string& scene);
 

@@ -1,6 +1,6 @@
 // The end-to-end driver. Usage:
 //   tintwell_e2e.exe [gtest flags] TINTWELL_EXE RESULT_FILE
-//   tintwell_e2e.exe --screenshot OUT.bmp TINTWELL_EXE [window|menu|pick|loupe]
+//   tintwell_e2e.exe --screenshot OUT.bmp TINTWELL_EXE [window|menu|recent|pick|loupe]
 // The result file receives the test run's exit status: the Wine desktop that
 // hosts the driver does not pass its exit code on.
 #include <windows.h>
