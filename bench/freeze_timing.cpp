@@ -9,6 +9,7 @@
 #include "controls/pick_control.h"
 #include "platform/bitmaps.h"
 #include "platform/instance.h"
+#include "bench/timing.h"
 #include "platform/screen.h"
 
 #include <windows.h>
@@ -19,27 +20,12 @@
 
 namespace {
 
+using bench::Median;
+using bench::Pump;
+using bench::TimeMs;
+
 constexpr int kFreezes = 15, kSteps = 200;
 constexpr POINT kAt{300, 300};
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
-template <typename Step> double TimeMs(Step step, double ticksPerMs) {
-    LARGE_INTEGER t0, t1;
-    QueryPerformanceCounter(&t0);
-    step();
-    QueryPerformanceCounter(&t1);
-    return double(t1.QuadPart - t0.QuadPart) / ticksPerMs;
-}
 
 // The limit: the screen read plainly into a picture of its size, and the
 // picture drawn plainly into a window of that size.
@@ -56,18 +42,9 @@ class PlainFreeze {
         DeleteObject(picture_);
     }
     void Freeze() {
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HGDIOBJ old = SelectObject(memory, picture_);
-        BitBlt(memory, 0, 0, width_, height_, screen, screen_.left, screen_.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
+        bench::ReadScreenPlainly(picture_, screen_.left, screen_.top, width_, height_);
         ShowWindow(window_, SW_SHOWNOACTIVATE);
-        HDC dc = GetDC(window_);
-        BitBlt(dc, 0, 0, width_, height_, memory, 0, 0, SRCCOPY);
-        ReleaseDC(window_, dc);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-        GdiFlush();
+        bench::DrawPlainly(window_, picture_, width_, height_);
     }
     void Thaw() { ShowWindow(window_, SW_HIDE); }
 
@@ -84,9 +61,6 @@ class PlainFreeze {
 int main() {
     SetProcessDPIAware();
     SetInstanceHandle(GetModuleHandleA(nullptr));
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    const double ticksPerMs = double(frequency.QuadPart) / 1000.0;
     HWND parent =
         CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 20,
                         20, 60, 50, nullptr, nullptr, nullptr, nullptr);
@@ -101,10 +75,10 @@ int main() {
     std::vector<double> freezes, limits;
     for (int r = 0; r < kFreezes; ++r) {
         Pump();
-        freezes.push_back(TimeMs([&] { FreezeScreen(parent); }, ticksPerMs));
+        freezes.push_back(TimeMs([&] { FreezeScreen(parent); }));
         ThawScreen();
         Pump();
-        limits.push_back(TimeMs([&] { plain.Freeze(); }, ticksPerMs));
+        limits.push_back(TimeMs([&] { plain.Freeze(); }));
         plain.Thaw();
     }
     // Sample steps, live and then frozen: in place, where nothing is drawn
@@ -115,8 +89,7 @@ int main() {
         for (int moving = 0; moving < 2; ++moving)
             for (int r = 0; r < kSteps; ++r) {
                 const POINT at{kAt.x + (moving ? r % 2 : 0), kAt.y};
-                (freezing ? frozen : live)[moving].push_back(
-                    TimeMs([&] { SampleAt(pick, at); }, ticksPerMs));
+                (freezing ? frozen : live)[moving].push_back(TimeMs([&] { SampleAt(pick, at); }));
                 Pump();
             }
     }

@@ -12,6 +12,7 @@
 #include "controls/pick_control.h"
 #include "platform/bitmaps.h"
 #include "platform/instance.h"
+#include "bench/timing.h"
 
 #include <windows.h>
 
@@ -21,19 +22,12 @@
 
 namespace {
 
+using bench::Median;
+using bench::Pump;
+using bench::TimeMs;
+
 constexpr int kRepetitions = 41, kSteps = 20;
 constexpr POINT kAt{600, 420}; // away from the eyedropper's own window
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
 
 // The limit a step is measured against: the plain read of the square, and
 // the plain draw of a picture of the loupe's size into a window of that size.
@@ -51,14 +45,7 @@ class PlainStep {
         DeleteObject(read_);
     }
     void Read() {
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HGDIOBJ old = SelectObject(memory, read_);
-        BitBlt(memory, 0, 0, side_, side_, screen, kAt.x - side_ / 2, kAt.y - side_ / 2, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        GdiFlush();
+        bench::ReadScreenPlainly(read_, kAt.x - side_ / 2, kAt.y - side_ / 2, side_, side_);
     }
     // A pixel on, or back.
     void Move(int dx) {
@@ -68,13 +55,7 @@ class PlainStep {
     // A new picture each time, as each step has one.
     void Draw(std::uint32_t shade) {
         std::fill_n(pictureBits_, loupe_.width * loupe_.height, shade);
-        HDC dc = GetDC(window_);
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, picture_);
-        BitBlt(dc, 0, 0, loupe_.width, loupe_.height, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-        ReleaseDC(window_, dc);
+        bench::DrawPlainly(window_, picture_, loupe_.width, loupe_.height);
     }
 
   private:
@@ -111,55 +92,41 @@ Size32 LoupeSize(std::uint32_t dpi) {
     return LoupeLayoutFor(level, dpi).size;
 }
 
-template <typename Step> double TimeMs(Step step, double ticksPerMs) {
-    LARGE_INTEGER t0, t1;
-    QueryPerformanceCounter(&t0);
-    step();
-    QueryPerformanceCounter(&t1);
-    return double(t1.QuadPart - t0.QuadPart) / ticksPerMs;
-}
-
 // One step with a new picture under the square, timed: the source switched
 // first, untimed.
-double TimedStep(PickControl& pick, HWND source, POINT at, double ticksPerMs) {
+double TimedStep(PickControl& pick, HWND source, POINT at) {
     flipped = !flipped;
     InvalidateRect(source, nullptr, FALSE);
     UpdateWindow(source);
-    const double ms = TimeMs(
-        [&] {
-            SampleAt(pick, at);
-            UpdateWindow(pick.window); // the preview, where it waits for a paint
-        },
-        ticksPerMs);
+    const double ms = TimeMs([&] {
+        SampleAt(pick, at);
+        UpdateWindow(pick.window); // the preview, where it waits for a paint
+    });
     Pump();
     return ms;
 }
 
-void Measure(PickControl& pick, HWND source, const char* name, double ticksPerMs) {
+void Measure(PickControl& pick, HWND source, const char* name) {
     const std::int32_t side = LoupeSampleCount();
     PlainStep plain(side, LoupeSize(pick.dpi));
     std::vector<double> steps, moves, limits, movingLimits;
     // In place: the loupe stays where it is and draws its new picture.
     SampleAt(pick, kAt);
     for (int r = 0; r < kRepetitions * kSteps; ++r) {
-        steps.push_back(TimedStep(pick, source, kAt, ticksPerMs));
-        limits.push_back(TimeMs(
-            [&] {
-                plain.Read();
-                plain.Draw(flipped ? 0x203040u : 0x405060u);
-            },
-            ticksPerMs));
+        steps.push_back(TimedStep(pick, source, kAt));
+        limits.push_back(TimeMs([&] {
+            plain.Read();
+            plain.Draw(flipped ? 0x203040u : 0x405060u);
+        }));
     }
     // A pixel on each time, where the loupe must follow too.
     for (int r = 0; r < kRepetitions * kSteps; ++r) {
-        moves.push_back(TimedStep(pick, source, POINT{kAt.x + r % 2, kAt.y}, ticksPerMs));
-        movingLimits.push_back(TimeMs(
-            [&] {
-                plain.Read();
-                plain.Move(r % 2);
-                plain.Draw(flipped ? 0x203040u : 0x405060u);
-            },
-            ticksPerMs));
+        moves.push_back(TimedStep(pick, source, POINT{kAt.x + r % 2, kAt.y}));
+        movingLimits.push_back(TimeMs([&] {
+            plain.Read();
+            plain.Move(r % 2);
+            plain.Draw(flipped ? 0x203040u : 0x405060u);
+        }));
         Pump();
     }
     const double step = Median(steps), limit = Median(limits);
@@ -175,9 +142,6 @@ void Measure(PickControl& pick, HWND source, const char* name, double ticksPerMs
 int main() {
     SetProcessDPIAware();
     SetInstanceHandle(GetModuleHandleA(nullptr));
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    const double ticksPerMs = double(frequency.QuadPart) / 1000.0;
     HWND parent = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 20, 20, 60,
                                   50, nullptr, nullptr, nullptr, nullptr);
     PickControl pick;
@@ -193,9 +157,9 @@ int main() {
         CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, kAt.x - 40,
                         kAt.y - 40, 80, 80, nullptr, nullptr, nullptr, nullptr);
     Pump();
-    Measure(pick, source, "default", ticksPerMs);
+    Measure(pick, source, "default");
     ZoomLoupe(-kLoupeLevels); // the smallest blocks: the largest square
-    Measure(pick, source, "largest", ticksPerMs);
+    Measure(pick, source, "largest");
     HideLoupe();
     DestroyWindow(source);
     DestroyWindow(parent);

@@ -7,6 +7,7 @@
 #include "recolour/pixel_passes.h"
 #include "recolour/pixel_passes_impl.h"
 #include "bench/snapshot.h"
+#include "bench/timing.h"
 
 #include <windows.h>
 
@@ -17,16 +18,12 @@
 
 namespace {
 
+using bench::Median;
 using bench::RunPass;
 using bench::Snapshot;
 using pixel_passes_detail::PassImpl;
 
 constexpr int kRepetitions = 41;
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Keeps the compiler from dropping a copy nobody reads.
 volatile std::uint8_t sink;

@@ -1,13 +1,3 @@
-# Cross build for 32-bit Windows with MinGW-w64. The -posix compilers carry the
-# thread model GoogleTest needs (std::mutex); the win32 ones do not.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# The unit tests run under the Wine that runs this build.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-for.sh)
+# Cross build for 32-bit Windows (i686) with MinGW-w64.
+set(TINTWELL_MINGW i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

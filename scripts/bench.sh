@@ -12,9 +12,8 @@ if [ $# -ne 1 ] || [ ! -f "$1/bench/pass_timing.exe" ]; then
     exit 2
 fi
 build=$(cd "$1" && pwd)
-bits=$(bash "$here/wine-for.sh" --bits "$build/bench/pass_timing.exe") || exit 1
-bash "$here/wine-prefix.sh" "$bits" || exit 1
-. "$here/wine-for.sh" "$bits"
+. "$here/wine-for.sh" "$build/bench/pass_timing.exe" || exit 1
+bits=$WINE_BITS
 label() { sed -u "s/^/[$bits-bit] /"; }
 rc=0
 echo

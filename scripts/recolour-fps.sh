@@ -23,9 +23,8 @@ if [ ! -f "$exe" ] || [ ! -f "$program" ]; then
     echo "recolour-fps: Tintwell.exe or bench/recolour_fps.exe missing in $build" >&2
     exit 1
 fi
-bits=$(bash "$here/wine-for.sh" --bits "$exe") || exit 1
-bash "$here/wine-prefix.sh" "$bits" || exit 1
-. "$here/wine-for.sh" "$bits"
+. "$here/wine-for.sh" "$exe" || exit 1
+bits=$WINE_BITS
 
 "$WINESERVER" -k 2>/dev/null
 "$WINESERVER" -w 2>/dev/null

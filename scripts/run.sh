@@ -21,9 +21,8 @@ dpi=${4:-96}
 case $png in /*) ;; *) png=$PWD/$png ;; esac
 build=$(dirname "$exe")
 
-bits=$(bash "$here/wine-for.sh" --bits "$exe") || exit 1
-bash "$here/wine-prefix.sh" "$bits" "$dpi" || exit 1
-. "$here/wine-for.sh" "$bits" "$dpi"
+. "$here/wine-for.sh" "$exe" "$dpi" || exit 1
+bits=$WINE_BITS
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "Starting the $bits-bit Tintwell on $DISPLAY; close its window to finish."

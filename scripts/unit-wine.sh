@@ -9,11 +9,9 @@ if [ $# -ne 1 ] || [ ! -f "$1/tests/unit_tests.exe" ]; then
     exit 2
 fi
 build=$(cd "$1" && pwd)
-bits=$(bash "$here/wine-for.sh" --bits "$build/tests/unit_tests.exe") || exit 1
-bash "$here/wine-prefix.sh" "$bits" || exit 1
-. "$here/wine-for.sh" "$bits"
+. "$here/wine-for.sh" "$build/tests/unit_tests.exe" || exit 1
 echo
-echo "==== unit tests, $bits-bit build, under Wine ===="
+echo "==== unit tests, $WINE_BITS-bit build, under Wine ===="
 (cd "$build" && "$here/with-xvfb.sh" 24 ctest --output-on-failure --verbose)
 rc=$?
 "$WINESERVER" -k 2>/dev/null

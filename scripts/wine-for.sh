@@ -9,6 +9,10 @@
 #       "$WINE" and end the server with "$WINESERVER", never by name: the
 #       plain `wine` picks the 32-bit loader wherever wine32 is installed,
 #       even on a kernel that cannot run it.
+#   . scripts/wine-for.sh EXE [DPI]
+#       Sourced: the same for the build EXE belongs to, its prefix made
+#       first where it is not yet; WINE_BITS says which. Fails, saying why,
+#       where that cannot be done.
 #   scripts/wine-for.sh --builds
 #       The builds this machine runs, "win32 win64" or "win64"; where the
 #       32-bit one cannot run, one line on standard error says why.
@@ -93,8 +97,21 @@ wine_for_use() { # wine_for_use BITS [DPI]
     fi
 }
 
+wine_for_program() { # wine_for_program EXE [DPI]
+    WINE_BITS=$(wine_for_bits "$1") || {
+        echo "wine-for: $1 is no Windows program for x86 or x86-64" >&2
+        return 1
+    }
+    export WINE_BITS
+    bash "$wine_for_root/scripts/wine-prefix.sh" "$WINE_BITS" "${2:-96}" || return 1
+    wine_for_use "$WINE_BITS" "${2:-96}"
+}
+
 if [ "${BASH_SOURCE[0]}" != "$0" ]; then
-    wine_for_use "$@"
+    case ${1:-} in
+    32 | 64) wine_for_use "$@" ;;
+    *) wine_for_program "$@" || return 1 ;;
+    esac
     return 0
 fi
 case ${1:-} in
