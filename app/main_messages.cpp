@@ -83,18 +83,25 @@ static LRESULT OnControlColor(HDC dc) {
     return reinterpret_cast<LRESULT>(backgroundBrush);
 }
 
+// A report still queued when the pick ended is dropped: the end, sent and so
+// handled first, has decided the colour already.
 static void OnPickColorReport(WPARAM wParam, LPARAM lParam) {
     if (lParam != reinterpret_cast<LPARAM>(&pickColorControl)) return;
+    if (!pickColorControl.capturing) return;
     SetColorComponent(ComponentWhole, std::int32_t(wParam), true, true);
     RefreshColorViews(false);
 }
 
 // The pick's end, which takes the colour it reported last, if it reported
-// any; one from anywhere puts its six digits on the clipboard too, as Copy
-// would, ready to paste where the user is.
+// any, also when that report is still queued; one from anywhere puts its six
+// digits on the clipboard too, as Copy would, ready to paste where the user is.
 static void OnPickColorTaken() {
     const COLORREF taken = pickColorControl.reported;
     if (taken == CLR_INVALID) return;
+    if (taken != currentColor.load()) {
+        SetColorComponent(ComponentWhole, std::int32_t(taken), true, true);
+        RefreshColorViews(false);
+    }
     TakeColor(taken);
     if (!pickColorControl.anywhere) return;
     char text[16];

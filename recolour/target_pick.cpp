@@ -11,8 +11,10 @@ static bool FromPickWindow(LPARAM lParam) {
     return lParam == reinterpret_cast<LPARAM>(&pickWindowControl);
 }
 
+// A report still queued when the pick ended is dropped: the end has put the
+// colour from before the pick back.
 void OnPickWindowHover(WPARAM wParam, LPARAM lParam) {
-    if (!FromPickWindow(lParam)) return;
+    if (!FromPickWindow(lParam) || !pickWindowControl.capturing) return;
     // A preview: the text and the bars keep the colour from before the pick,
     // and the worker is not woken.
     currentColor.store(ColorRef(wParam));
@@ -30,8 +32,11 @@ static void ChooseTargetUnderCursor() {
     ScreenToClient(window, &p);
     EnterCriticalSection(&engineLock);
     CaptureTarget(recolourEngine, window, nullptr, &p);
-    // The colour hovered last, whether or not the capture succeeded.
-    recolourEngine.colorToReplace = PackedFromColorRef(currentColor.load());
+    // The colour hovered last, whether or not the capture succeeded, also
+    // when its report is still queued.
+    const COLORREF hovered = pickWindowControl.reported;
+    recolourEngine.colorToReplace =
+        PackedFromColorRef(hovered != CLR_INVALID ? hovered : currentColor.load());
     LeaveCriticalSection(&engineLock);
 }
 

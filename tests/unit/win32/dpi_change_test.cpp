@@ -1,11 +1,7 @@
 // The main window moved to a monitor of another scale and back, in this
 // process: Wine has one scale for every monitor, so the messages are sent here.
-#include "app/main_window.h"
-#include "app/records.h"
-#include "app/shell.h"
+#include "main_window_fixture.h"
 #include "platform/fonts.h"
-#include "platform/instance.h"
-#include <gtest/gtest.h>
 
 #include <string>
 
@@ -77,12 +73,9 @@ SIZE AskedSize(UINT dpi) {
 
 } // namespace
 
-TEST(DpiChange, TheClientAreaChildrenAndFontsFollowTheScaleAndComeBack) {
-    SetInstanceHandle(GetModuleHandleA(nullptr));
-    windowX = 40;
-    windowY = 50;
-    RegisterMainClass();
-    ASSERT_TRUE(CreateMainWindow(SW_SHOWNOACTIVATE));
+using DpiChange = MainWindowTest;
+
+TEST_F(DpiChange, TheClientAreaChildrenAndFontsFollowTheScaleAndComeBack) {
     ASSERT_EQ(windowDpi, 96u) << "the tests run at 100 %";
     editProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(editBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchFontChanges)));
@@ -126,14 +119,6 @@ TEST(DpiChange, TheClientAreaChildrenAndFontsFollowTheScaleAndComeBack) {
     EXPECT_EQ(controlFont, nullptr);
     EXPECT_FALSE(Alive(font144)) << "the fonts for 144 dots per inch stay made";
     EXPECT_EQ(fontChanges, "++") << "a font was deleted before the edit box had the next";
-
-    // The later tests find the program's globals without windows.
-    DestroyWindow(mainWindow);
-    ReleaseMainClassObjects();
-    mainWindow = closeButton = copyButton = autoApplyBox = editBox = nullptr;
-    for (PositionBar* bar : {&redBar, &greenBar, &blueBar, &brightnessBar})
-        bar->window = nullptr;
-    pickColorControl.window = pickWindowControl.window = nullptr;
 }
 
 TEST(DpiFonts, OneFontPerStyleAndScaleKeptUntilItsScaleIsLeft) {
