@@ -195,7 +195,9 @@ TEST_F(Keyboard, TheEyedropperPicksFromTheKeyboard) {
 
     e2e::KeyPress(VK_SPACE);
     ASSERT_TRUE(picking(true));
-    EXPECT_TRUE(Hooked(box)) << "a pick from the keyboard watches presses elsewhere";
+    // The capture comes a moment before the hook.
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Hooked(box); }))
+        << "a pick from the keyboard watches presses elsewhere";
     e2e::KeyPress(VK_RIGHT);
     EXPECT_TRUE(TextBecomes(text(13)));
     e2e::KeyPress(VK_ESCAPE);
