@@ -14,6 +14,7 @@ struct Libraries {
     HRESULT(WINAPI* createStandard)(HWND, LONG, REFIID, void**) = nullptr;
     HRESULT(WINAPI* createInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, void**) = nullptr;
     BSTR(WINAPI* allocString)(const OLECHAR*) = nullptr;
+    HRESULT(WINAPI* clearVariant)(VARIANTARG*) = nullptr;
     void(WINAPI* uninitialize)() = nullptr;
     bool ready = false;
 };
@@ -34,9 +35,10 @@ Libraries& Loaded() {
         l.createStandard =
             SystemFunction<decltype(l.createStandard)>("oleacc.dll", "CreateStdAccessibleObject");
         l.allocString = SystemFunction<decltype(l.allocString)>("oleaut32.dll", "SysAllocString");
+        l.clearVariant = SystemFunction<decltype(l.clearVariant)>("oleaut32.dll", "VariantClear");
         // A second start on this thread answers S_FALSE, which is success too.
         l.ready = initialize && SUCCEEDED(initialize(nullptr)) && l.lresultFromObject &&
-                  l.createStandard && l.allocString;
+                  l.createStandard && l.allocString && l.clearVariant;
         if (!l.ready) l.uninitialize = nullptr;
         return l;
     }();
@@ -159,7 +161,7 @@ class ControlObject final : public IAccessible, public IOleWindow, public IEnumV
         const HRESULT standard = standard_->get_accState(child, state);
         if (!IsSelf(child) || !facts_.ownState || FAILED(standard)) return standard;
         if (state->vt != VT_I4) {
-            VariantInit(state);
+            Loaded().clearVariant(state);
             state->vt = VT_I4;
             state->lVal = 0;
         }
