@@ -578,9 +578,10 @@ void CancelKeyboardPick(PickControl& pick) {
 
 void PickFromAnywhere(PickControl& pick) {
     if (pick.capturing || !pick.window) return;
+    // The keys first: once the loupe shows, the pick hears them.
+    RegisterAnywhereKeys(pick);
     BeginPick(pick, true);
     pick.keyboard = 1;
-    RegisterAnywhereKeys(pick);
     StartPointerWatch(pick, true, true);
     POINT p;
     if (GetCursorPos(&p)) SampleAt(pick, p);
