@@ -12,10 +12,13 @@ HOST       := $(BUILD)/host
 BENCH      := $(BUILD)/bench
 JOBS       ?= $(shell nproc)
 # The builds this machine runs, "win32 win64" or "win64", asked in the shell
-# of each recipe that needs it.
+# of each recipe that needs it. Where that is the 64-bit one alone, the asking
+# says so in one line, once a command: prerequisites ask quietly, and `test`
+# says it before its steps, which then ask quietly too.
 RUNNABLE   := $$(bash scripts/wine-for.sh --builds)
+QUIETLY    := TINTWELL_BUILDS_SAID=1
 # The first of them: what `make run` and `make screenshots` start.
-PREFERRED  := $$(bash scripts/wine-for.sh --builds 2>/dev/null | cut -d' ' -f1)
+PREFERRED  := $$(set -- $(RUNNABLE); echo $$1)
 
 .PHONY: all setup prefix build host win32 win64 exe dist run screenshots test unit-host \
         unit-wine e2e release-check bench format clean
@@ -55,7 +58,7 @@ dist: exe
 
 # Quick when the prefixes are up to date; brings older ones up to date.
 prefix: setup
-	@for b in $(RUNNABLE); do bash scripts/wine-prefix.sh $${b#win} || exit 1; done
+	@export $(QUIETLY); for b in $(RUNNABLE); do bash scripts/wine-prefix.sh $${b#win} || exit 1; done
 
 run: build prefix
 	@b=$(PREFERRED); bash scripts/run.sh $(BUILD)/$$b/Tintwell.exe $(BUILD)/screenshot.png
@@ -84,10 +87,11 @@ release-check: exe
 	    $(BUILD)/win64/Tintwell.exe
 
 test: setup
+	@bash scripts/wine-for.sh --builds >/dev/null
 	@bash scripts/check-includes.sh
 	@$(MAKE) --no-print-directory unit-host
-	@$(MAKE) --no-print-directory unit-wine
-	@$(MAKE) --no-print-directory e2e
+	@$(QUIETLY) $(MAKE) --no-print-directory unit-wine
+	@$(QUIETLY) $(MAKE) --no-print-directory e2e
 	@$(MAKE) --no-print-directory release-check
 
 bench: setup build prefix

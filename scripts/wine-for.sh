@@ -15,7 +15,8 @@
 #       where that cannot be done.
 #   scripts/wine-for.sh --builds
 #       The builds this machine runs, "win32 win64" or "win64"; where the
-#       32-bit one cannot run, one line on standard error says why.
+#       32-bit one cannot run, one line on standard error says why (unless
+#       TINTWELL_BUILDS_SAID=1: it was said already).
 #   scripts/wine-for.sh --runs-32-bit
 #       Succeeds where the kernel runs 32-bit programs, found out once by
 #       running one (a kernel without IA-32 emulation refuses it with "Exec
@@ -61,7 +62,8 @@ wine_for_builds() {
     if [ "$verdict" = yes ]; then
         echo "win32 win64"
     else
-        echo "wine: this machine runs no 32-bit programs (${verdict#no: }): only the 64-bit build is run" >&2
+        [ "${TINTWELL_BUILDS_SAID:-}" = 1 ] ||
+            echo "wine: this machine runs no 32-bit programs (${verdict#no: }): only the 64-bit build is run" >&2
         echo "win64"
     fi
 }
