@@ -16,6 +16,9 @@ void LoadLibrariesFromSystemFolderOnly();
 // A system DLL by its name, from the system folder only, loaded if it is not
 // yet and kept; null where it cannot be.
 HMODULE SystemLibrary(const char* name);
+// The same by the library's whole path in the system folder: what a system
+// without the search flag is given.
+HMODULE SystemLibraryByPath(const char* name);
 
 // Null where the library cannot be loaded or does not export the name.
 template <typename Fn> Fn SystemFunction(const char* module, const char* name) {
