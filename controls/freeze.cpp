@@ -10,17 +10,15 @@ namespace {
 constexpr const char* kFrozenClass = "zFrozenScreen";
 
 HWND frozen = nullptr; // the window that shows the picture, made at the first freeze
-HBITMAP picture = nullptr;
-HDC pictureDc = nullptr; // a memory device context the picture stays selected in
-std::uint32_t* pictureBits = nullptr;
+Canvas32 picture;
 Rect32 pictureRect{}; // the virtual screen it shows, in screen coordinates
 
 void OnFrozenPaint(HWND w) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(w, &ps);
-    if (pictureDc)
+    if (picture.dc)
         BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-               ps.rcPaint.bottom - ps.rcPaint.top, pictureDc, ps.rcPaint.left, ps.rcPaint.top,
+               ps.rcPaint.bottom - ps.rcPaint.top, picture.dc, ps.rcPaint.left, ps.rcPaint.top,
                SRCCOPY);
     EndPaint(w, &ps);
 }
@@ -48,40 +46,26 @@ bool MakeFrozenWindow() {
     return frozen != nullptr;
 }
 
-void FreePicture() {
-    if (pictureDc) DeleteDC(pictureDc);
-    if (picture) DeleteObject(picture);
-    pictureDc = nullptr;
-    picture = nullptr;
-    pictureBits = nullptr;
-}
-
 // The whole virtual screen, read once, as a live read would read it: into
 // 32 bits a pixel, whatever the screen's depth.
 bool TakePicture() {
     pictureRect = VirtualScreen();
     const std::int32_t width = pictureRect.right - pictureRect.left;
     const std::int32_t height = pictureRect.bottom - pictureRect.top;
-    picture = MakeTopDownDib32(width, height, &pictureBits);
-    pictureDc = picture ? CreateCompatibleDC(nullptr) : nullptr;
-    if (!pictureDc) {
-        FreePicture();
-        return false;
-    }
-    SelectObject(pictureDc, picture);
+    if (!MakeCanvas(picture, width, height)) return false;
     HDC screen = GetDC(nullptr);
-    const bool read = BitBlt(pictureDc, 0, 0, width, height, screen, pictureRect.left,
+    const bool read = BitBlt(picture.dc, 0, 0, width, height, screen, pictureRect.left,
                              pictureRect.top, SRCCOPY) != FALSE;
     ReleaseDC(nullptr, screen);
     GdiFlush();
-    if (!read) FreePicture();
+    if (!read) FreeCanvas(picture);
     return read;
 }
 
 } // namespace
 
 bool FreezeScreen(HWND mainWindow) {
-    if (picture) return true;
+    if (picture.bitmap) return true;
     if (!frozen && !MakeFrozenWindow()) return false;
     const bool loupeHidden = HideLoupeForScreenRead();
     const bool taken = TakePicture();
@@ -101,22 +85,22 @@ bool FreezeScreen(HWND mainWindow) {
 
 void ThawScreen() {
     if (frozen) ShowWindow(frozen, SW_HIDE);
-    FreePicture();
+    FreeCanvas(picture);
 }
 
 void ThawScreenAndAwait(const Rect32& thenRead) {
-    const bool wasFrozen = picture != nullptr;
+    const bool wasFrozen = picture.bitmap != nullptr;
     ThawScreen();
     if (wasFrozen) AwaitScreenRepainted(thenRead);
 }
 
 bool ScreenFrozen() {
-    return picture != nullptr;
+    return picture.bitmap != nullptr;
 }
 
 bool ReadFrozenSquare(POINT p, std::int32_t count, std::uint32_t* out, std::int32_t outStride) {
-    if (!pictureBits) return false;
-    CopySquare(pictureBits, pictureRect, Point32{p.x, p.y}, count, kLoupeFrameColour, out,
+    if (!picture.bits) return false;
+    CopySquare(picture.bits, pictureRect, Point32{p.x, p.y}, count, kLoupeFrameColour, out,
                outStride);
     return true;
 }

@@ -45,9 +45,7 @@ POINT pointer{};
 // The picture's frame, blocks and text background, drawn whole in a buffer
 // with a memory device context of its own and copied to the window in one
 // piece.
-HBITMAP buffer = nullptr;
-Packed* bufferBits = nullptr;
-HDC bufferDc = nullptr;
+Canvas32 buffer;
 Size32 bufferSize{0, 0};
 // The height of the text's cell at the scale it was last drawn at.
 std::uint32_t textDpi = 0;
@@ -58,14 +56,11 @@ LoupeLayout Layout() {
 }
 
 bool ReserveBuffer(Size32 size) {
-    if (buffer && size.width <= bufferSize.width && size.height <= bufferSize.height) return true;
-    if (bufferDc) DeleteDC(bufferDc);
-    if (buffer) DeleteObject(buffer);
-    buffer = MakeTopDownDib32(size.width, size.height, &bufferBits);
-    bufferDc = buffer ? CreateCompatibleDC(nullptr) : nullptr;
-    if (bufferDc) SelectObject(bufferDc, buffer);
-    bufferSize = bufferDc ? size : Size32{0, 0};
-    return bufferDc != nullptr;
+    if (buffer.dc && size.width <= bufferSize.width && size.height <= bufferSize.height)
+        return true;
+    const bool made = MakeCanvas(buffer, size.width, size.height);
+    bufferSize = made ? size : Size32{0, 0};
+    return made;
 }
 
 void PaintText(const LoupeLayout& l) {
@@ -73,20 +68,20 @@ void PaintText(const LoupeLayout& l) {
     // The picture's own place; before the first, the pointer's.
     const POINT at = picture->sampleCount > 0 ? picture->samplePoint : pointer;
     LoupeText(picture->sampleColour, Point32{at.x, at.y}, text);
-    HGDIOBJ old = SelectObject(bufferDc, FontForDpi(kLoupeFont, monitor.dpi));
+    HGDIOBJ old = SelectObject(buffer.dc, FontForDpi(kLoupeFont, monitor.dpi));
     if (textDpi != monitor.dpi) {
         TEXTMETRICA tm{};
-        GetTextMetricsA(bufferDc, &tm);
+        GetTextMetricsA(buffer.dc, &tm);
         textDpi = monitor.dpi;
         textCellHeight = tm.tmHeight;
     }
-    SetTextColor(bufferDc, 0);
-    SetBkMode(bufferDc, TRANSPARENT);
-    SetTextAlign(bufferDc, TA_CENTER | TA_TOP);
-    TextOutA(bufferDc, l.size.width / 2, l.size.width + (l.textHeight - textCellHeight) / 2, text,
+    SetTextColor(buffer.dc, 0);
+    SetBkMode(buffer.dc, TRANSPARENT);
+    SetTextAlign(buffer.dc, TA_CENTER | TA_TOP);
+    TextOutA(buffer.dc, l.size.width / 2, l.size.width + (l.textHeight - textCellHeight) / 2, text,
              lstrlenA(text));
     // Not left selected: a font of another scale may be deleted meanwhile.
-    SelectObject(bufferDc, old);
+    SelectObject(buffer.dc, old);
 }
 
 // The picture, drawn whole in the buffer and copied to the window in one piece.
@@ -94,10 +89,10 @@ void Draw(HDC dc) {
     const LoupeLayout l = Layout();
     if (!picture || !ReserveBuffer(l.size)) return;
     GdiFlush(); // the text of the last drawing is in the bits before they are written
-    RenderLoupe(picture->sampleBits, kLargestLoupeCount, picture->sampleCount, l, bufferBits,
+    RenderLoupe(picture->sample.bits, kLargestLoupeCount, picture->sampleCount, l, buffer.bits,
                 bufferSize.width);
     PaintText(l);
-    BitBlt(dc, 0, 0, l.size.width, l.size.height, bufferDc, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, l.size.width, l.size.height, buffer.dc, 0, 0, SRCCOPY);
 }
 
 void OnLoupePaint() {

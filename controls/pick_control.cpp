@@ -39,14 +39,8 @@ void SendPickState(PickControl& pick, WPARAM state) {
 // screen's depth: a 16-bit screen's pixels come back exactly as shown, where a
 // bitmap compatible with it would be read back as 5-5-5.
 void MakeSampleBitmap(PickControl& pick) {
-    pick.screenDc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    pick.sampleBitmap = MakeTopDownDib32(kLargestLoupeCount, kLargestLoupeCount, &pick.sampleBits);
-    pick.sampleDc = pick.sampleBitmap ? CreateCompatibleDC(nullptr) : nullptr;
-    if (!pick.screenDc || !pick.sampleDc) {
-        pick.sampleBits = nullptr;
-        return;
-    }
-    SelectObject(pick.sampleDc, pick.sampleBitmap);
+    if (!pick.screenDc) pick.screenDc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    if (!pick.screenDc || !MakeCanvas(pick.sample, kLargestLoupeCount, kLargestLoupeCount)) return;
     pick.bitsPerPixel =
         GetDeviceCaps(pick.screenDc, BITSPIXEL) * GetDeviceCaps(pick.screenDc, PLANES);
 }
@@ -73,9 +67,9 @@ void ReadLiveSquare(PickControl& pick, const Rect32& square, std::int32_t n) {
         bottom != square.bottom)
         for (std::int32_t y = 0; y < n; ++y)
             for (std::int32_t x = 0; x < n; ++x)
-                pick.sampleBits[y * kLargestLoupeCount + x] = kLoupeFrameColour;
+                pick.sample.bits[y * kLargestLoupeCount + x] = kLoupeFrameColour;
     if (left < right && top < bottom) {
-        BitBlt(pick.sampleDc, left - square.left, top - square.top, right - left, bottom - top,
+        BitBlt(pick.sample.dc, left - square.left, top - square.top, right - left, bottom - top,
                pick.screenDc, left, top, SRCCOPY);
         GdiFlush();
     }
@@ -86,17 +80,17 @@ void ReadLiveSquare(PickControl& pick, const Rect32& square, std::int32_t n) {
 // where none can be read.
 COLORREF ReadSample(PickControl& pick, POINT p) {
     // The screen's depth at the first sample is kept from then on.
-    if (!pick.sampleBitmap) MakeSampleBitmap(pick);
-    if (!pick.sampleBits) return CLR_INVALID;
+    if (!pick.sample.bits) MakeSampleBitmap(pick);
+    if (!pick.sample.bits) return CLR_INVALID;
     const std::int32_t n = LoupeSampleCount(), half = n / 2;
     const Rect32 square{p.x - half, p.y - half, p.x + half + 1, p.y + half + 1};
     if (pick.screen.right <= pick.screen.left) pick.screen = VirtualScreen();
-    if (!pick.freezes || !ReadFrozenSquare(p, n, pick.sampleBits, kLargestLoupeCount))
+    if (!pick.freezes || !ReadFrozenSquare(p, n, pick.sample.bits, kLargestLoupeCount))
         ReadLiveSquare(pick, square, n);
     pick.sampleCount = n;
-    pick.sampleHash = Fingerprint(pick.sampleBits, n, n);
+    pick.sampleHash = Fingerprint(pick.sample.bits, n, n);
     if (pick.bitsPerPixel < 16 || !Contains(pick.screen, Point32{p.x, p.y})) return CLR_INVALID;
-    return ColorRefFromPacked(pick.sampleBits[half * kLargestLoupeCount + half] & 0xFFFFFFu);
+    return ColorRefFromPacked(pick.sample.bits[half * kLargestLoupeCount + half] & 0xFFFFFFu);
 }
 
 // The cross-hair at one size, learnt at its first drawing at that size
@@ -105,8 +99,7 @@ struct CrossHair {
     std::int32_t size = 0;
     enum class Way { System, Masks, Alpha } way = Way::System; // System: DrawIconEx each time
     std::vector<Packed> andMask, xorMask;
-    HBITMAP premultiplied = nullptr; // selected in dc
-    HDC dc = nullptr;
+    Canvas32 premultiplied;
 };
 CrossHair crossHair;
 
@@ -138,8 +131,7 @@ void DrawCrossHairBySystem(HDC dc, int left, int top, int size) {
 }
 
 void ForgetCrossHair() {
-    if (crossHair.dc) DeleteDC(crossHair.dc);
-    if (crossHair.premultiplied) DeleteObject(crossHair.premultiplied);
+    FreeCanvas(crossHair.premultiplied);
     crossHair = CrossHair{};
 }
 
@@ -168,13 +160,12 @@ const CrossHair& CrossHairAt(std::int32_t size) {
         crossHair.way = CrossHair::Way::Masks;
         return crossHair;
     }
-    std::uint32_t* bits = nullptr;
-    crossHair.premultiplied = MakeTopDownDib32(size, size, &bits);
-    crossHair.dc = crossHair.premultiplied ? CreateCompatibleDC(nullptr) : nullptr;
-    if (!crossHair.dc || !DeriveCursorAlpha(black.data(), white.data(), n, bits)) return crossHair;
-    SelectObject(crossHair.dc, crossHair.premultiplied);
+    Canvas32& alpha = crossHair.premultiplied;
+    if (!MakeCanvas(alpha, size, size) ||
+        !DeriveCursorAlpha(black.data(), white.data(), n, alpha.bits))
+        return crossHair;
     const std::vector<Packed> blended = DrawnOn(kProbe, size, [&](HDC dc) {
-        GdiAlphaBlend(dc, 0, 0, size, size, crossHair.dc, 0, 0, size, size, kBlendByAlpha);
+        GdiAlphaBlend(dc, 0, 0, size, size, alpha.dc, 0, 0, size, size, kBlendByAlpha);
     });
     if (blended == probe) crossHair.way = CrossHair::Way::Alpha;
     return crossHair;
@@ -185,13 +176,14 @@ void DrawCrossHair(PickControl& pick, int left, int top, int size) {
     switch (cross.way) {
     case CrossHair::Way::Masks:
         GdiFlush(); // what was drawn below it is in the bits
-        ApplyCursorMasks(pick.boxBits, pick.clientWidth, pick.clientWidth, pick.clientHeight, left,
+        ApplyCursorMasks(pick.box.bits, pick.clientWidth, pick.clientWidth, pick.clientHeight, left,
                          top, size, cross.andMask.data(), cross.xorMask.data());
         break;
     case CrossHair::Way::Alpha:
-        GdiAlphaBlend(pick.boxDc, left, top, size, size, cross.dc, 0, 0, size, size, kBlendByAlpha);
+        GdiAlphaBlend(pick.box.dc, left, top, size, size, cross.premultiplied.dc, 0, 0, size, size,
+                      kBlendByAlpha);
         break;
-    case CrossHair::Way::System: DrawCrossHairBySystem(pick.boxDc, left, top, size); break;
+    case CrossHair::Way::System: DrawCrossHairBySystem(pick.box.dc, left, top, size); break;
     }
 }
 
@@ -200,25 +192,20 @@ void DrawCrossHair(PickControl& pick, int left, int top, int size) {
 // cross-hair image in the middle, as large as the screen's scale makes it,
 // and the focus cue. Each step that changes the 5x5 draws it at once.
 void DrawBox(PickControl& pick, HDC dc) {
-    if (!pick.boxBitmap) {
-        pick.boxBitmap = MakeTopDownDib32(pick.clientWidth, pick.clientHeight, &pick.boxBits);
-        pick.boxDc = pick.boxBitmap ? CreateCompatibleDC(nullptr) : nullptr;
-        if (!pick.boxDc) return;
-        SelectObject(pick.boxDc, pick.boxBitmap);
-    }
+    if (!pick.box.dc && !MakeCanvas(pick.box, pick.clientWidth, pick.clientHeight)) return;
     const RECT client{0, 0, pick.clientWidth, pick.clientHeight};
     if (pick.sampleCount >= kPreviewSize) {
         const int corner = pick.sampleCount / 2 - kPreviewSize / 2;
-        StretchBlt(pick.boxDc, 0, 0, pick.clientWidth, pick.clientHeight, pick.sampleDc, corner,
+        StretchBlt(pick.box.dc, 0, 0, pick.clientWidth, pick.clientHeight, pick.sample.dc, corner,
                    corner, kPreviewSize, kPreviewSize, SRCCOPY);
     } else {
-        FillRect(pick.boxDc, &client,
+        FillRect(pick.box.dc, &client,
                  pick.backgroundBrush ? pick.backgroundBrush : GetSysColorBrush(COLOR_WINDOW));
     }
     const int image = ScaleForDpi(kCursorImage, pick.dpi);
     DrawCrossHair(pick, (pick.clientWidth - image) >> 1, (pick.clientHeight - image) >> 1, image);
-    if (pick.focused) DrawFocusCue(pick.window, pick.boxDc);
-    BitBlt(dc, 0, 0, pick.clientWidth, pick.clientHeight, pick.boxDc, 0, 0, SRCCOPY);
+    if (pick.focused) DrawFocusCue(pick.window, pick.box.dc);
+    BitBlt(dc, 0, 0, pick.clientWidth, pick.clientHeight, pick.box.dc, 0, 0, SRCCOPY);
 }
 
 void OnPickPaint(PickControl& pick) {
@@ -229,11 +216,7 @@ void OnPickPaint(PickControl& pick) {
 
 // The box's buffer is made anew at its next drawing, at its new size.
 void ForgetBoxBuffer(PickControl& pick) {
-    if (pick.boxDc) DeleteDC(pick.boxDc);
-    if (pick.boxBitmap) DeleteObject(pick.boxBitmap);
-    pick.boxDc = nullptr;
-    pick.boxBitmap = nullptr;
-    pick.boxBits = nullptr;
+    FreeCanvas(pick.box);
 }
 
 void ReadClientSize(PickControl& pick) {
@@ -601,8 +584,8 @@ void SampleAt(PickControl& pick, POINT p) {
     const COLORREF colour = ReadSample(pick, p);
     pick.sampleColour = colour;
     pick.samplePoint = p;
-    if (pick.sampleBits) {
-        const std::uint64_t preview = Fingerprint(pick.sampleBits, pick.sampleCount, kPreviewSize);
+    if (pick.sample.bits) {
+        const std::uint64_t preview = Fingerprint(pick.sample.bits, pick.sampleCount, kPreviewSize);
         if (preview != pick.previewHash && pick.windowDc) DrawBox(pick, pick.windowDc);
         pick.previewHash = preview;
     }
@@ -613,13 +596,12 @@ void SampleAt(PickControl& pick, POINT p) {
 }
 
 PickControl::PickControl()
-    : sampleBitmap(nullptr), sampleBits(nullptr), sampleDc(nullptr), screenDc(nullptr),
-      sampleCount(0), sampleColour(CLR_INVALID), samplePoint{}, sampleHash(0),
-      previewHash(0), screen{}, boxOnScreen{}, boxBitmap(nullptr), boxBits(nullptr), boxDc(nullptr),
-      windowDc(nullptr), backgroundBrush(nullptr), parent(nullptr), window(nullptr), baseMessage(0),
-      bitsPerPixel(0), clientWidth(0), clientHeight(0), capturing(0), dpi(kBaseDpi), nudge{},
-      wheelRest(0), keyboard(0), anywhere(0), focused(0), freezes(0), reported(CLR_INVALID),
-      name(nullptr), description(nullptr) {
+    : sample{}, screenDc(nullptr), sampleCount(0), sampleColour(CLR_INVALID), samplePoint{},
+      sampleHash(0), previewHash(0), screen{}, boxOnScreen{}, box{}, windowDc(nullptr),
+      backgroundBrush(nullptr), parent(nullptr), window(nullptr), baseMessage(0), bitsPerPixel(0),
+      clientWidth(0), clientHeight(0), capturing(0), dpi(kBaseDpi), nudge{}, wheelRest(0),
+      keyboard(0), anywhere(0), focused(0), freezes(0), reported(CLR_INVALID), name(nullptr),
+      description(nullptr) {
     // A device context of its own: the box is drawn at every step that
     // changes it, with no look-up of one.
     if (pickCount == 0) RegisterControlClass(kPickClass, CS_OWNDC);
@@ -629,9 +611,8 @@ PickControl::PickControl()
 PickControl::~PickControl() {
     --pickCount;
     ForgetBoxBuffer(*this);
-    if (sampleDc) DeleteDC(sampleDc);
+    FreeCanvas(sample);
     if (screenDc) DeleteDC(screenDc);
-    if (sampleBitmap) DeleteObject(sampleBitmap);
     if (backgroundBrush) DeleteObject(backgroundBrush);
 }
 

@@ -16,19 +16,18 @@
 #pragma once
 #include <windows.h>
 #include "controls/pick_nudge.h"
+#include "platform/bitmaps.h"
 #include "platform/scale.h"
 #include <cstdint>
 
 struct PickControl {
     // The square read last, top row first, 0x00RRGGBB: a 32-bit DIB section
     // large enough for the loupe's largest square, made at the first sample.
-    HBITMAP sampleBitmap;
-    std::uint32_t* sampleBits; // its rows, kLargestLoupeCount pixels apart
-    HDC sampleDc;              // a memory device context it stays selected in
-    HDC screenDc;              // the screen, read through a device context of our own
-    std::int32_t sampleCount;  // the side of the square read last; 0 before
-    COLORREF sampleColour;     // its middle pixel; CLR_INVALID where none was read
-    POINT samplePoint;         // that pixel's place on the screen
+    Canvas32 sample;          // its rows kLargestLoupeCount pixels apart
+    HDC screenDc;             // the screen, read through a device context of our own
+    std::int32_t sampleCount; // the side of the square read last; 0 before
+    COLORREF sampleColour;    // its middle pixel; CLR_INVALID where none was read
+    POINT samplePoint;        // that pixel's place on the screen
     // Fingerprints of the square and of its middle 5x5, so that what shows
     // them is drawn again only when they change.
     std::uint64_t sampleHash, previewHash;
@@ -37,9 +36,8 @@ struct PickControl {
     Rect32 screen, boxOnScreen;
     // The box's picture, composed in a buffer of its own and copied to the
     // box in one piece through the box's own device context.
-    HBITMAP boxBitmap;
-    std::uint32_t* boxBits; // its rows, clientWidth pixels apart
-    HDC boxDc, windowDc;
+    Canvas32 box; // its rows clientWidth pixels apart
+    HDC windowDc;
     HBRUSH backgroundBrush;
     HWND parent;
     HWND window;
