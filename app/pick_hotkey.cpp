@@ -2,6 +2,7 @@
 #include "app/hotkey_text.h"
 #include "app/main_window.h"
 #include "app/records.h"
+#include "app/settings_format.h"
 
 static_assert(kHotkeyAlt == MOD_ALT && kHotkeyCtrl == MOD_CONTROL && kHotkeyShift == MOD_SHIFT &&
                   kHotkeyWin == MOD_WIN,
@@ -23,17 +24,6 @@ constexpr char kEyedropperHelp[] =
     "a pixel, ten with Shift; Space, Enter or the release takes the pixel, Esc cancels.";
 constexpr char kFreezeHelp[] = " F freezes the screen during a pick.";
 char description[sizeof kEyedropperHelp + sizeof kFreezeHelp + 128];
-
-// The text as ASCII, for the parser and the description; false where it has
-// anything else, which no key's name has.
-bool AsciiText(char (&out)[64]) {
-    for (int i = 0; i < 64; ++i) {
-        if (pickHotkeyText[i] > 0x7F) return false;
-        out[i] = char(pickHotkeyText[i]);
-        if (out[i] == '\0') return true;
-    }
-    return false;
-}
 
 void Describe(const char* sentence, const char* key, const char* ending) {
     lstrcpynA(description, kEyedropperHelp, int(sizeof description));
@@ -57,7 +47,7 @@ void RegisterPickHotkey() {
             pickHotkeyText[i] = wchar_t(kDefaultHotkeyText[i]);
     char text[64];
     Hotkey hotkey{};
-    const bool readable = AsciiText(text);
+    const bool readable = AsciiText(pickHotkeyText, text, sizeof text); // no key's name has more
     const HotkeyText read = readable ? ParseHotkey(text, &hotkey) : HotkeyText::Unreadable;
     Describe(nullptr, nullptr, nullptr);
     if (read == HotkeyText::Key) {

@@ -86,12 +86,9 @@ static void LoadRecentColors(const wchar_t* path) {
         wchar_t wide[32];
         GetPrivateProfileStringW(Wide(kSettingsSection).text, Wide(key).text, L"", wide, 32, path);
         char text[32];
-        int i = 0;
-        for (; wide[i] != L'\0' && wide[i] < 0x80 && i < 31; ++i)
-            text[i] = char(wide[i]);
-        text[i] = '\0';
         std::uint32_t color;
-        if (wide[i] == L'\0' && ParseColorText(text, &color)) AppendColor(recentColors, color);
+        if (AsciiText(wide, text, sizeof text) && ParseColorText(text, &color))
+            AppendColor(recentColors, color);
     }
 }
 
@@ -124,11 +121,7 @@ static void SaveRecentColors(const wchar_t* path) {
     }
     for (const std::wstring& key : KeysOfSection(path)) {
         char ascii[32];
-        int i = 0;
-        for (; i < 31 && i < int(key.size()) && key[std::size_t(i)] < 0x80; ++i)
-            ascii[i] = char(key[std::size_t(i)]);
-        ascii[i] = '\0';
-        if (std::size_t(i) != key.size() || !IsRecentColorKey(ascii)) continue;
+        if (!AsciiText(key.c_str(), ascii, sizeof ascii) || !IsRecentColorKey(ascii)) continue;
         bool kept = false;
         for (int place = 0; place < recentColors.count && !kept; ++place) {
             char wanted[32];

@@ -41,6 +41,15 @@ bool ParseColorText(const char* text, std::uint32_t* color) {
     return true;
 }
 
+bool AsciiText(const wchar_t* text, char* out, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        if (std::uint32_t(text[i]) > 0x7F) return false;
+        out[i] = char(text[i]);
+        if (out[i] == '\0') return true;
+    }
+    return false;
+}
+
 bool IsRecentColorKey(const char* key) {
     return std::strncmp(key, kRecentColorPrefix, std::strlen(kRecentColorPrefix)) == 0;
 }

@@ -65,6 +65,11 @@ constexpr const char* kPickHotkeyKey = "Pick hotkey";
 // 0 to 16777215, digits alone; false for any other text.
 bool ParseColorText(const char* text, std::uint32_t* color);
 
+// `text` as ASCII in `out`, which holds `size` characters with the end:
+// false where it has anything else, which no key or value of ours has, or
+// does not fit.
+bool AsciiText(const wchar_t* text, char* out, std::size_t size);
+
 // Whether `key` names a recent colour's place, whatever the place: a key
 // that starts "Recent color ".
 bool IsRecentColorKey(const char* key);

@@ -151,3 +151,13 @@ TEST(RecentColorKeys, NamedByPlaceAndReadAsWholeDecimalColours) {
         EXPECT_EQ(c.read ? c.color : 12345u, color) << "read from \"" << c.text << '"';
     }
 }
+
+TEST(SettingsFormat, AsciiTextTakesOnlyWhatFitsAndIsAscii) {
+    char out[4];
+    EXPECT_TRUE(AsciiText(L"abc", out, sizeof out));
+    EXPECT_STREQ("abc", out);
+    EXPECT_FALSE(AsciiText(L"abcd", out, sizeof out)) << "no room for the end";
+    EXPECT_FALSE(AsciiText(L"a\u00e9", out, sizeof out));
+    EXPECT_TRUE(AsciiText(L"", out, sizeof out));
+    EXPECT_STREQ("", out);
+}
